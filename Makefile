@@ -1,0 +1,33 @@
+# make run  : install what is missing, build, build the data, start the program
+# make test : the same, then every test
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all setup configure build run test bench clean
+
+all: build
+
+setup:
+	@bash scripts/setup.sh $(BUILD)
+
+configure: setup
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@$(BUILD)/quillory-cli --help
+	@echo
+	@echo '$$ quillory-cli char 中'
+	@$(BUILD)/quillory-cli char 中
+
+test: build
+	@cd $(BUILD) && QTWEBENGINE_DISABLE_SANDBOX=1 ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@$(BUILD)/quillory_bench
+
+clean:
+	rm -rf $(BUILD)

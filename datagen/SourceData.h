@@ -1,0 +1,42 @@
+#pragma once
+// Everything the data compiler reads from its sources, merged per character
+// and per word, before the data files are written.
+#include <QString>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace quillory::datagen {
+
+struct CharacterSource {
+    std::uint32_t code = 0;
+    std::vector<std::string> pinyin;   // tone digits, v for ü, merged in source order, no duplicates
+    std::vector<std::string> jyutping; // tone digits, kCantonese first, then candidates
+    int strokes = 0;                   // kTotalStrokes (first value); 0 when unknown
+    QString radical;                   // kRSUnicode (first value) as "2.3" / "168'.0"; empty when unknown
+    std::vector<std::uint32_t> simplified;  // kSimplifiedVariant without the character itself
+    std::vector<std::uint32_t> traditional; // kTraditionalVariant without the character itself
+    QString definition;                // kDefinition
+    QString cedictEnglish;             // glosses of CC-CEDICT single-character entries, " / "
+    int frequency = 0;                 // kFrequency 1 (most common) .. 5; 0 when absent
+};
+
+struct WordSource {
+    QString traditional;
+    QString simplified;
+    QString pinyin;   // normalised: lower case, tone digits, v for ü, syllables separated by blanks
+    QString jyutping; // from the traditional headword, tone digits, separated by blanks
+    QString english;  // glosses separated by " / "
+};
+
+struct SourceData {
+    std::map<std::uint32_t, CharacterSource> characters; // ideographs U+4E00..U+9FA5 only
+    std::vector<WordSource> words;                       // every CC-CEDICT entry, in file order
+    QString cedictHeader;                                // the license header lines of CC-CEDICT
+    // Radical forms from the Unicode radical list: radical key text without
+    // residual ("2", "168'") to the radical's form code points.
+    std::map<QString, std::vector<std::uint32_t>> radicalForms;
+};
+
+} // namespace quillory::datagen

@@ -1,0 +1,48 @@
+#pragma once
+// Characters by Pinyin, Jyutping, stroke count and radical: the chunk found
+// through the index is read, unscrambled and inflated, and the matching
+// record picked. Also the radical key order and the radical table lines.
+#include "CharacterList.h"
+#include "ChunkRef.h"
+#include "DataFiles.h"
+#include "DataIndex.h"
+#include "ListPageBuilder.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace quillory {
+
+// Order of RadicalKey texts ("2.3", "168'.0"): radical number, plain before
+// variant, residual strokes. Returns -1, 0 or 1.
+int CompareRadicalKeys(const QByteArray& a, const QByteArray& b);
+
+struct RadicalLine {
+    int value = 0;   // radical number + 0x100 for the variant form; 0 = no line
+    QString forms;   // forms in U+4E00..U+9FA5 separated by blanks, see below
+    int count = 0;   // number of forms in range
+};
+RadicalLine ParseRadicalLine(const QString& line);
+
+class CharacterLists {
+public:
+    CharacterLists(DataFiles& files, const DataIndex& index);
+
+    CharacterList CharactersByPinyin(const std::string& syllable, const ChunkRef& ref);
+    CharacterList CharactersByJyutping(const std::string& syllable, const ChunkRef& ref);
+    CharacterList CharactersByStrokeCount(int count, const ChunkRef& ref);
+    CharacterList CharactersByRadical(const QByteArray& radicalKey, const ChunkRef& ref);
+
+    // Each fills the page through the builder and sets the title that the
+    // search box and the history show.
+    bool ListByPinyin(SyllableId id, ListPageBuilder& page, QString& title);
+    bool ListByJyutping(SyllableId id, ListPageBuilder& page, QString& title);
+    bool ListByStrokeCount(int count, ListPageBuilder& page, QString& title);
+    bool ListByRadical(int radicalValue, ListPageBuilder& page, QString& title);
+
+private:
+    DataFiles& files_;
+    const DataIndex& index_;
+};
+
+} // namespace quillory

