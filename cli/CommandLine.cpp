@@ -1,0 +1,98 @@
+#include "CommandLine.h"
+
+#include <QHash>
+
+namespace quillory::cli {
+
+bool SplitCommandWords(const QString& line, QStringList& words) {
+    words.clear();
+    QString current;
+    bool inWord = false;
+    QChar quote;
+    for (const QChar c : line) {
+        if (!quote.isNull()) {
+            if (c == quote) {
+                quote = QChar();
+            } else {
+                current += c;
+            }
+            continue;
+        }
+        if (c.isSpace()) {
+            if (inWord) {
+                words.append(current);
+                current.clear();
+                inWord = false;
+            }
+            continue;
+        }
+        if ((c == u'"' || c == u'\'') && !inWord) {
+            quote = c;
+            inWord = true;
+            continue;
+        }
+        if (c == u'"') {
+            quote = c;
+            continue;
+        }
+        current += c;
+        inWord = true;
+    }
+    if (!quote.isNull()) {
+        return false;
+    }
+    if (inWord) {
+        words.append(current);
+    }
+    return true;
+}
+
+std::optional<Request> ParseRequest(const QStringList& words, QString* usageError) {
+    static const QHash<QString, RequestKind> kinds = {
+        {QStringLiteral("char"), RequestKind::Character}, {QStringLiteral("hex"), RequestKind::Hex},
+        {QStringLiteral("word"), RequestKind::Word},      {QStringLiteral("english"), RequestKind::English},
+        {QStringLiteral("pinyin"), RequestKind::Pinyin},  {QStringLiteral("jyutping"), RequestKind::Jyutping},
+        {QStringLiteral("strokes"), RequestKind::Strokes}, {QStringLiteral("radical"), RequestKind::Radical},
+    };
+    if (words.isEmpty()) {
+        *usageError = QStringLiteral("no command given");
+        return std::nullopt;
+    }
+    const auto kind = kinds.constFind(words.first());
+    if (kind == kinds.constEnd()) {
+        *usageError = QStringLiteral("unknown command '%1'").arg(words.first());
+        return std::nullopt;
+    }
+    QStringList rest = words.mid(1);
+    if (rest.isEmpty()) {
+        *usageError = QStringLiteral("'%1' needs an argument").arg(words.first());
+        return std::nullopt;
+    }
+    // English phrases may come unquoted as several words; every other
+    // command takes exactly one argument.
+    if (*kind != RequestKind::English && rest.size() > 1) {
+        *usageError = QStringLiteral("'%1' takes one argument").arg(words.first());
+        return std::nullopt;
+    }
+    return Request{*kind, rest.join(u' ')};
+}
+
+QString UsageText() {
+    return QStringLiteral(
+        "Usage: quillory-cli [--json] [--data FOLDER] COMMAND ARGUMENT\n"
+        "       quillory-cli [--json] [--data FOLDER] batch   (one command per line on standard input)\n"
+        "\n"
+        "Commands:\n"
+        "  char 中            one character: readings, meanings, radical, strokes, variants\n"
+        "  hex 4E2D           the same, given by its code point\n"
+        "  word 中文          a word in simplified or traditional characters\n"
+        "  english \"to study\" Chinese words for an English word or phrase, best first\n"
+        "  pinyin zhong1      every character read zhong, by tone\n"
+        "  jyutping zung1     every character read zung, by tone\n"
+        "  strokes 4          every character with 4 strokes\n"
+        "  radical 2          every character under radical 2 (radical \"168'\" for a variant form)\n"
+        "\n"
+        "Exit status: 0 found, 1 not found, 2 bad usage. The data folder defaults to demo/ beside the program.\n");
+}
+
+} // namespace quillory::cli

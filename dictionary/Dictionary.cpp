@@ -1,0 +1,25 @@
+#include "Dictionary.h"
+
+namespace quillory {
+
+Dictionary::Dictionary(const QString& dataFolder, MessageReporter& reporter)
+    : reporter_(reporter), files_(dataFolder, reporter), index_(reporter), lists_(files_, index_) {}
+
+bool Dictionary::open() {
+    bool ok = files_.OpenDataFiles();
+    QFile* indexFile = files_.indexFile();
+    ok = indexFile != nullptr && index_.LoadDataIndex(*indexFile) && ok;
+    const QString storePath = files_.DataPath(recordStoreName());
+    if (!records_.open(storePath)) {
+        reporter_.showMessage(QStringLiteral("Cannot open ") + storePath + QStringLiteral(" to read or write."));
+        ok = false;
+    }
+    return ok;
+}
+
+void Dictionary::close() {
+    records_.close();
+    files_.CloseDataFiles();
+}
+
+} // namespace quillory
