@@ -99,7 +99,7 @@ SyllableId PackSyllable(int initial, int finalPosition, int tone) {
 // the order in which a syllable's letters are tried.
 constexpr std::array<char16_t, 8> kMarkableLetters = {u'a', u'e', u'i', u'o', u'u', u'v', u'm', u'n'};
 
-// Unicode forms; an empty entry means the letter has no precomposed form and
+// Unicode forms; a zero entry means the letter has no precomposed form and
 // takes a combining mark after it instead.
 constexpr char16_t kUnicodeMarks[8][4] = {
     {0x0101, 0x00E1, 0x01CE, 0x00E0}, // a
@@ -182,18 +182,17 @@ std::optional<QString> MarkSyllable(QStringView syllable, MarkForm form) {
         return std::nullopt;
     }
 
-    QString marked;
+    // Every v other than a marked one shows as ü.
+    const QChar umlautU(form == MarkForm::Unicode ? kUnicodeUmlautU : kFontUmlautU);
     for (std::size_t k = 0; k < kMarkableLetters.size(); ++k) {
         const qsizetype at = text.indexOf(QChar(kMarkableLetters[k]));
         if (at >= 0) {
-            const int letterIndex = static_cast<int>(k);
-            marked = text.left(at) + MarkedLetter(letterIndex, tone, form);
-            text = text.mid(at + 1);
-            break;
+            QString before = text.left(at).replace(QChar(u'v'), umlautU);
+            QString after = text.mid(at + 1).replace(QChar(u'v'), umlautU);
+            return before + MarkedLetter(static_cast<int>(k), tone, form) + after;
         }
     }
-    text.replace(QChar(u'v'), QChar(form == MarkForm::Unicode ? kUnicodeUmlautU : kFontUmlautU));
-    return marked + text;
+    return text.replace(QChar(u'v'), umlautU);
 }
 
 qsizetype FirstPieceEnd(QStringView text) {
