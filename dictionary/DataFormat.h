@@ -52,7 +52,9 @@ void ScrambleIndexPayload(char* data, qsizetype size);
 
 // Section descriptors: each 16-bit value is stored XOR this mask.
 std::uint16_t EncodeDescriptorValue(std::uint16_t value);
-inline std::uint16_t DecodeDescriptorValue(std::uint16_t stored) { return EncodeDescriptorValue(stored); }
+inline std::uint16_t DecodeDescriptorValue(std::uint16_t stored) {
+    return EncodeDescriptorValue(stored);
+}
 
 // Byte range of section k inside an inflated index; empty (start == end)
 // when the descriptor is empty, reversed or points outside the index.
@@ -107,7 +109,9 @@ SyllableId DecodeSyllableListEntry(int section, const char* in);
 
 // Stroke-count list (section 11): one masked byte per count.
 std::uint8_t EncodeStrokeCountByte(std::uint8_t count);
-inline std::uint8_t DecodeStrokeCountByte(std::uint8_t stored) { return EncodeStrokeCountByte(stored); }
+inline std::uint8_t DecodeStrokeCountByte(std::uint8_t stored) {
+    return EncodeStrokeCountByte(stored);
+}
 
 // Radical table (section 12): byte j XOR key character j mod 65.
 void ScrambleRadicalTable(char* data, qsizetype size);
