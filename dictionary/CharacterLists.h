@@ -10,6 +10,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
+#include <functional>
+#include <random>
 
 namespace quillory {
 
@@ -18,9 +21,9 @@ namespace quillory {
 int CompareRadicalKeys(const QByteArray& a, const QByteArray& b);
 
 struct RadicalLine {
-    int value = 0;   // radical number + 0x100 for the variant form; 0 = no line
-    QString forms;   // forms in U+4E00..U+9FA5 separated by blanks, see below
-    int count = 0;   // number of forms in range
+    int value = 0; // radical number + 0x100 for the variant form; 0 = no line
+    QString forms; // forms in U+4E00..U+9FA5 separated by blanks, see below
+    int count = 0; // number of forms in range
 };
 RadicalLine ParseRadicalLine(const QString& line);
 
@@ -41,8 +44,19 @@ public:
     bool ListByRadical(int radicalValue, ListPageBuilder& page, QString& title);
 
 private:
+    enum class RecordMatch { Match, Skip, Stop };
+    using RecordMatcher = std::function<RecordMatch(std::uint32_t key)>;
+
+    // Reads, unscrambles and inflates the chunk and returns the values of the
+    // first record the matcher accepts; empty on any fault.
+    CharacterList ReadChunk(ListFile file, const QByteArray& chunkKey, const ChunkRef& ref,
+                            const RecordMatcher& matches);
+    CharacterList CharactersBySyllable(ListFile file, const std::string& syllable, const ChunkRef& ref);
+    bool ListBySyllable(ListFile file, SyllableId id, ListPageBuilder& page);
+
     DataFiles& files_;
     const DataIndex& index_;
+    std::minstd_rand leadIn_; // picks the random lead-in read before a chunk
 };
 
 } // namespace quillory
