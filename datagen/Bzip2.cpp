@@ -35,8 +35,8 @@ bool DecompressBzip2(const QByteArray& compressed, QByteArray* out, QString* err
             return false;
         }
         const qsizetype remaining = compressed.size() - consumed;
-        const auto available = static_cast<unsigned>(
-            std::min<qsizetype>(remaining, std::numeric_limits<unsigned>::max()));
+        const auto available =
+            static_cast<unsigned>(std::min<qsizetype>(remaining, std::numeric_limits<unsigned>::max()));
         stream.next_in = const_cast<char*>(compressed.constData() + consumed);
         stream.avail_in = available;
         int rc = BZ_OK;

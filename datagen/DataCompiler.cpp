@@ -1,0 +1,216 @@
+#include "DataCompiler.h"
+
+#include "CedictReader.h"
+#include "IndexWriter.h"
+#include "JyutpingAnnotator.h"
+#include "ListFileWriter.h"
+#include "RadicalFormsReader.h"
+#include "RecordStoreWriter.h"
+#include "StagingFolder.h"
+#include "UnihanReader.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quillory::datagen {
+
+namespace {
+
+const char* const kLicenseFile = "LICENSES.txt";
+const char* const kUnicodeCopyright = "/usr/share/doc/unicode-data/copyright";
+
+QString Seconds(const QElapsedTimer& timer) {
+    return QString::number(timer.elapsed() / 1000.0, 'f', 1) + QStringLiteral(" s");
+}
+
+bool CheckInputs(const CompilerInputs& inputs, QString* error) {
+    const struct {
+        const QString& path;
+        const char* what;
+        bool folder;
+    } required[] = {
+        {inputs.unihanDir, "Unihan folder (--unihan)", true},
+        {inputs.radicalsFile, "radical list (--radicals)", false},
+        {inputs.cedictFile, "CC-CEDICT file (--cedict)", false},
+        {inputs.toJyutpingDir, "to-jyutping package (--to-jyutping)", true},
+    };
+    for (const auto& input : required) {
+        const QFileInfo info(input.path);
+        if (input.path.isEmpty() || !info.exists() || (input.folder ? !info.isDir() : !info.isFile())) {
+            *error =
+                QStringLiteral("the %1 was not found: %2").arg(QString::fromLatin1(input.what), input.path);
+            return false;
+        }
+    }
+    if (inputs.outDir.isEmpty()) {
+        *error = QStringLiteral("no output folder given (--out)");
+        return false;
+    }
+    if (inputs.version == 0) {
+        *error = QStringLiteral("the data version must be 1 or more");
+        return false;
+    }
+    return true;
+}
+
+QString ReadTextFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+// The notices of the sources the data is derived from. Best effort: a
+// notice that cannot be read is replaced by where its license is found.
+QString LicenseNotices(const CompilerInputs& inputs, const SourceData& source) {
+    QString text =
+        QStringLiteral("The files in this folder were built by the Quillory data compiler and are derived\n"
+                       "from the sources below. They are distributed under the terms of those sources.\n");
+    const auto section = [&text](const QString& title, QString body) {
+        text += QStringLiteral("\n==== %1 ====\n\n").arg(title);
+        text += body.trimmed() + u'\n';
+    };
+
+    QString cedict = source.cedictHeader;
+    if (cedict.isEmpty())
+        cedict =
+            QStringLiteral("CC-CEDICT, Creative Commons Attribution-ShareAlike 4.0 International License\n"
+                           "https://creativecommons.org/licenses/by-sa/4.0/");
+    section(QStringLiteral("CC-CEDICT (words, English glosses, Pinyin)"), cedict);
+
+    QString unicode = ReadTextFile(QString::fromLatin1(kUnicodeCopyright));
+    if (unicode.isEmpty())
+        unicode = QStringLiteral("Unicode data files license: https://www.unicode.org/license.txt");
+    section(QStringLiteral("Unicode Character Database: Unihan, CJKRadicals (modified: derived data)"),
+            unicode);
+
+    const QFileInfo module(inputs.toJyutpingDir);
+    const QString packageDir = module.isDir() ? module.absoluteFilePath() : module.absolutePath();
+    QString jyutping = ReadTextFile(QDir(packageDir).filePath(QStringLiteral("LICENSE")));
+    if (jyutping.isEmpty())
+        jyutping = QStringLiteral("to-jyutping, BSD 2-Clause License");
+    section(QStringLiteral("to-jyutping (Cantonese readings)"), jyutping);
+    return text;
+}
+
+bool WriteTextFile(const QString& path, const QString& text, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text.toUtf8()) < 0 ||
+        !file.flush()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QStringList CompiledDataFiles() {
+    return {QStringLiteral("oxa.dat"),        QStringLiteral("ghi.dat"), QStringLiteral("ijk.dat"),
+            QStringLiteral("jkl.dat"),        QStringLiteral("hij.dat"), QStringLiteral("records.db"),
+            QString::fromLatin1(kLicenseFile)};
+}
+
+bool ReadSources(const CompilerInputs& inputs, SourceData* source, QTextStream& progress, QString* error) {
+    QElapsedTimer step;
+
+    step.start();
+    if (!ReadUnihan(inputs.unihanDir, *source, error))
+        return false;
+    progress << "Unihan: " << source->characters.size() << " characters (" << Seconds(step) << ")"
+             << Qt::endl;
+
+    step.start();
+    if (!ReadRadicalForms(inputs.radicalsFile, *source, error))
+        return false;
+    progress << "Radicals: " << source->radicalForms.size() << " radical forms (" << Seconds(step) << ")"
+             << Qt::endl;
+
+    step.start();
+    CedictStats cedict;
+    if (!ReadCedict(inputs.cedictFile, *source, error, &cedict))
+        return false;
+    progress << "CC-CEDICT: " << cedict.entries << " entries, " << cedict.singleCharacterEntries
+             << " of one character, " << cedict.skippedLines << " lines skipped (" << Seconds(step) << ")"
+             << Qt::endl;
+
+    step.start();
+    JyutpingTool tool;
+    tool.moduleDir = inputs.toJyutpingDir;
+    tool.scriptPath = inputs.jyutpingScript;
+    JyutpingStats jyutping;
+    if (!AnnotateJyutping(tool, *source, error, &jyutping))
+        return false;
+    progress << "to-jyutping: " << jyutping.wordsRead << " words read, " << jyutping.candidatesAdded
+             << " character readings added (" << Seconds(step) << ")" << Qt::endl;
+    return true;
+}
+
+bool CompileData(const CompilerInputs& inputs, QTextStream& progress, QString* error) {
+    QElapsedTimer total;
+    total.start();
+    if (!CheckInputs(inputs, error))
+        return false;
+
+    SourceData source;
+    if (!ReadSources(inputs, &source, progress, error))
+        return false;
+
+    StagingFolder staging(inputs.outDir);
+    if (!staging.Create(error))
+        return false;
+
+    QElapsedTimer step;
+    step.start();
+    IndexContent index;
+    index.version = inputs.version;
+    ListFilesStats lists;
+    if (!WriteListFiles(source, staging.Path(), index, error, &lists))
+        return false;
+    progress << "List files: " << lists.chunks << " chunks (" << Seconds(step) << ")" << Qt::endl;
+
+    step.start();
+    IndexFileStats indexStats;
+    if (!WriteIndexFile(index, staging.FilePath(QStringLiteral("oxa.dat")), error, &indexStats))
+        return false;
+    progress << "Index: " << indexStats.inflatedSize << " bytes inflated (" << Seconds(step) << ")"
+             << Qt::endl;
+
+    step.start();
+    RecordStoreStats records;
+    if (!WriteRecordStore(source, staging.FilePath(QStringLiteral("records.db")), error, &records))
+        return false;
+    progress << "Record store: " << records.characters << " characters, " << records.words << " words ("
+             << Seconds(step) << ")" << Qt::endl;
+
+    if (!WriteTextFile(staging.FilePath(QString::fromLatin1(kLicenseFile)), LicenseNotices(inputs, source),
+                       error))
+        return false;
+    for (const QString& name : CompiledDataFiles()) {
+        if (!QFileInfo(staging.FilePath(name)).isFile()) {
+            *error = QStringLiteral("%1 was not written").arg(name);
+            return false;
+        }
+    }
+    if (!staging.Commit(error))
+        return false;
+
+    const QDir out(inputs.outDir);
+    progress << "Summary:" << Qt::endl;
+    progress << "  characters: " << source.characters.size() << " (" << lists.characters << " in the lists)"
+             << Qt::endl;
+    progress << "  words: " << source.words.size() << Qt::endl;
+    progress << "  Pinyin syllables: " << lists.pinyinSyllables
+             << ", Jyutping syllables: " << lists.jyutpingSyllables
+             << ", readings skipped: " << lists.skippedReadings << Qt::endl;
+    progress << "  stroke counts: " << lists.strokeCounts << ", radical keys: " << lists.radicalKeys
+             << ", chunks: " << lists.chunks << Qt::endl;
+    for (const QString& name : CompiledDataFiles())
+        progress << "  " << name << ": " << QFileInfo(out.filePath(name)).size() << " bytes" << Qt::endl;
+    progress << "  total time: " << Seconds(total) << Qt::endl;
+    return true;
+}
+
+} // namespace quillory::datagen

@@ -1,0 +1,32 @@
+#pragma once
+// Builds the dictionary data folder from the sources: reads Unihan, the
+// radical list, CC-CEDICT and to-jyutping, writes the list files, the index
+// and the record store, and puts them into the data folder together.
+#include "SourceData.h"
+
+#include <QString>
+#include <QTextStream>
+
+namespace quillory::datagen {
+
+struct CompilerInputs {
+    QString unihanDir;      // Unihan_*.txt.bz2 or Unihan_*.txt
+    QString radicalsFile;   // CJKRadicals.txt
+    QString cedictFile;     // cedict_ts.u8.js or a plain CC-CEDICT file
+    QString toJyutpingDir;  // the to-jyutping package folder
+    QString outDir;         // the data folder
+    quint16 version = 1;    // data version stored in the index
+    QString jyutpingScript; // empty: the compiler's own to_jyutping.js
+};
+
+// The files the compiler puts into the data folder.
+QStringList CompiledDataFiles();
+
+// Reads and merges all sources; progress gets one line per step.
+bool ReadSources(const CompilerInputs& inputs, SourceData* source, QTextStream& progress, QString* error);
+
+// Reads the sources and writes the data folder. On failure the data folder
+// is left as it was.
+bool CompileData(const CompilerInputs& inputs, QTextStream& progress, QString* error);
+
+} // namespace quillory::datagen

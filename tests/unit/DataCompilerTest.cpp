@@ -1,0 +1,208 @@
+// The data compiler end to end on the small source extracts.
+#include "datagen/DataCompiler.h"
+#include "datagen/StagingFolder.h"
+#include "dictionary/CharacterLists.h"
+#include "dictionary/DataFiles.h"
+#include "dictionary/DataIndex.h"
+#include "dictionary/RecordStore.h"
+#include "tests/support/SmallData.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace quillory::datagen {
+namespace {
+
+using quillory::testing::BuildSmallDataFolder;
+using quillory::testing::SmallDataInputs;
+using ::testing::HasSubstr;
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList FolderContents(const QString& path) {
+    return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+bool WriteFile(const QString& path, const QByteArray& data) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+TEST(StagingFolder, MovesAllFilesOrNone) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QDir out(dir.filePath(QStringLiteral("demo")));
+    ASSERT_TRUE(QDir().mkpath(out.path()));
+    ASSERT_TRUE(WriteFile(out.filePath(QStringLiteral("a.dat")), "old a"));
+    ASSERT_TRUE(WriteFile(out.filePath(QStringLiteral("c.dat")), "old c"));
+    // A folder where c.dat's old copy would be put aside makes the third move fail.
+    ASSERT_TRUE(QDir().mkpath(out.filePath(QStringLiteral(".c.dat.replaced/x"))));
+
+    {
+        StagingFolder staging(out.path());
+        QString error;
+        ASSERT_TRUE(staging.Create(&error)) << error.toStdString();
+        for (const char* name : {"a.dat", "b.dat", "c.dat"})
+            ASSERT_TRUE(WriteFile(staging.FilePath(QString::fromLatin1(name)), QByteArray("new ") + name));
+        EXPECT_FALSE(staging.Commit(&error));
+        EXPECT_THAT(error.toStdString(), HasSubstr("c.dat"));
+    }
+    EXPECT_EQ(ReadFile(out.filePath(QStringLiteral("a.dat"))), "old a");
+    EXPECT_EQ(ReadFile(out.filePath(QStringLiteral("c.dat"))), "old c");
+    EXPECT_FALSE(QFileInfo::exists(out.filePath(QStringLiteral("b.dat"))));
+    EXPECT_EQ(FolderContents(dir.path()), QStringList{QStringLiteral("demo")});
+
+    ASSERT_TRUE(QDir(out.filePath(QStringLiteral(".c.dat.replaced"))).removeRecursively());
+    StagingFolder staging(out.path());
+    QString error;
+    ASSERT_TRUE(staging.Create(&error));
+    for (const char* name : {"a.dat", "b.dat", "c.dat"})
+        ASSERT_TRUE(WriteFile(staging.FilePath(QString::fromLatin1(name)), QByteArray("new ") + name));
+    ASSERT_TRUE(staging.Commit(&error)) << error.toStdString();
+    EXPECT_EQ(ReadFile(out.filePath(QStringLiteral("a.dat"))), "new a.dat");
+    EXPECT_EQ(ReadFile(out.filePath(QStringLiteral("c.dat"))), "new c.dat");
+    EXPECT_EQ(FolderContents(out.path()),
+              (QStringList{QStringLiteral("a.dat"), QStringLiteral("b.dat"), QStringLiteral("c.dat")}));
+}
+
+TEST(DataCompiler, WritesEveryFileAndASummary) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString out = dir.filePath(QStringLiteral("demo"));
+    QString progressText, error;
+    QTextStream progress(&progressText);
+    ASSERT_TRUE(CompileData(SmallDataInputs(out), progress, &error)) << error.toStdString();
+    progress.flush();
+
+    for (const char* name : {"oxa.dat", "ghi.dat", "ijk.dat", "jkl.dat", "hij.dat", "records.db"})
+        EXPECT_GT(QFileInfo(QDir(out).filePath(QString::fromLatin1(name))).size(), 0) << name;
+    EXPECT_EQ(FolderContents(out).size(), CompiledDataFiles().size());
+    // Nothing of the staging folder is left beside the data folder.
+    EXPECT_EQ(FolderContents(dir.path()), QStringList{QStringLiteral("demo")});
+
+    const std::string summary = progressText.toStdString();
+    EXPECT_THAT(summary, HasSubstr("characters: 55"));
+    EXPECT_THAT(summary, HasSubstr("words: 236"));
+    EXPECT_THAT(summary, HasSubstr("Pinyin syllables: "));
+    EXPECT_THAT(summary, HasSubstr("chunks: "));
+    EXPECT_THAT(summary, HasSubstr("records.db: "));
+    EXPECT_THAT(summary, HasSubstr("total time: "));
+
+    const QByteArray licenses = ReadFile(QDir(out).filePath(QStringLiteral("LICENSES.txt")));
+    EXPECT_TRUE(licenses.contains("CC-CEDICT"));
+    EXPECT_TRUE(licenses.contains("creativecommons.org/licenses/by-sa/4.0"));
+    EXPECT_TRUE(licenses.contains("BSD 2-Clause"));
+    EXPECT_TRUE(licenses.contains("Unicode"));
+}
+
+TEST(DataCompiler, ReplacesOnlyItsOwnFiles) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString out = dir.filePath(QStringLiteral("demo"));
+    ASSERT_TRUE(QDir().mkpath(out));
+    QFile old(QDir(out).filePath(QStringLiteral("oxa.dat")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old index");
+    old.close();
+    QFile other(QDir(out).filePath(QStringLiteral("def.dat")));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("stroke font");
+    other.close();
+
+    QString progressText, error;
+    QTextStream progress(&progressText);
+    ASSERT_TRUE(CompileData(SmallDataInputs(out), progress, &error)) << error.toStdString();
+    EXPECT_NE(ReadFile(QDir(out).filePath(QStringLiteral("oxa.dat"))), "old index");
+    EXPECT_EQ(ReadFile(QDir(out).filePath(QStringLiteral("def.dat"))), "stroke font");
+    EXPECT_EQ(FolderContents(out).size(), CompiledDataFiles().size() + 1);
+}
+
+TEST(DataCompiler, FailingInputsLeaveTheDataFolderAsItWas) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString out = dir.filePath(QStringLiteral("demo"));
+    ASSERT_TRUE(QDir().mkpath(out));
+    QFile old(QDir(out).filePath(QStringLiteral("oxa.dat")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old index");
+    old.close();
+
+    struct Case {
+        const char* what;
+        void (*spoil)(CompilerInputs&);
+        const char* message;
+    };
+    const Case cases[] = {
+        {"missing Unihan folder", [](CompilerInputs& in) { in.unihanDir += QStringLiteral("/absent"); },
+         "Unihan folder"},
+        {"Unihan folder without the files",
+         [](CompilerInputs& in) { in.unihanDir = QFileInfo(in.outDir).absolutePath(); },
+         "Unihan_Readings.txt"},
+        {"bad to-jyutping path", [](CompilerInputs& in) { in.toJyutpingDir += QStringLiteral("/absent"); },
+         "to-jyutping"},
+        {"to-jyutping folder without the module",
+         [](CompilerInputs& in) { in.toJyutpingDir = QStringLiteral(QUILLORY_TEST_DATA_DIR); },
+         "to-jyutping module was not found"},
+        {"missing CC-CEDICT", [](CompilerInputs& in) { in.cedictFile += QStringLiteral(".absent"); },
+         "CC-CEDICT"},
+        {"no version", [](CompilerInputs& in) { in.version = 0; }, "version"},
+    };
+    for (const Case& c : cases) {
+        CompilerInputs inputs = SmallDataInputs(out);
+        c.spoil(inputs);
+        QString progressText, error;
+        QTextStream progress(&progressText);
+        EXPECT_FALSE(CompileData(inputs, progress, &error)) << c.what;
+        EXPECT_THAT(error.toStdString(), HasSubstr(c.message)) << c.what;
+        EXPECT_EQ(FolderContents(out), QStringList{QStringLiteral("oxa.dat")}) << c.what;
+        EXPECT_EQ(ReadFile(QDir(out).filePath(QStringLiteral("oxa.dat"))), "old index") << c.what;
+        EXPECT_EQ(FolderContents(dir.path()), QStringList{QStringLiteral("demo")}) << c.what;
+    }
+}
+
+TEST(DataCompiler, SmallDataFolderOpensWithTheReaders) {
+    QString error;
+    const QString folder = BuildSmallDataFolder(&error);
+    ASSERT_FALSE(folder.isEmpty()) << error.toStdString();
+    EXPECT_EQ(BuildSmallDataFolder(&error), folder); // built once per process
+
+    RecordingReporter reporter;
+    DataFiles files(folder, reporter);
+    ASSERT_TRUE(files.OpenDataFiles()) << reporter.messages.join(u'\n').toStdString();
+    DataIndex index(reporter);
+    ASSERT_TRUE(index.LoadDataIndex(*files.indexFile()));
+    EXPECT_EQ(index.DataVersion(), u"0001");
+
+    // 中 is listed under zhong1 and zhong4, 行 under its to-jyutping reading hong4.
+    CharacterLists lists(files, index);
+    for (const char* syllable : {"zhong1", "zhong4"}) {
+        const auto id = EncodeSyllable(syllable, Scheme::Pinyin);
+        ASSERT_TRUE(id.has_value());
+        const auto ref = index.FindPinyinChunk(*id);
+        ASSERT_TRUE(ref.has_value()) << syllable;
+        EXPECT_THAT(lists.CharactersByPinyin(syllable, *ref), ::testing::Contains(0x4E2Du)) << syllable;
+    }
+    const auto hong4 = EncodeSyllable("hong4", Scheme::Jyutping);
+    ASSERT_TRUE(hong4.has_value());
+    const auto ref = index.FindJyutpingChunk(*hong4);
+    ASSERT_TRUE(ref.has_value());
+    EXPECT_THAT(lists.CharactersByJyutping("hong4", *ref), ::testing::Contains(0x884Cu));
+
+    RecordStore records;
+    ASSERT_TRUE(records.open(QDir(folder).filePath(QStringLiteral("records.db"))));
+    const auto hang = records.characterRecord(0x884C);
+    ASSERT_TRUE(hang.has_value());
+    EXPECT_TRUE(hang->pinyin.startsWith(u"xing2 hang2"));
+    EXPECT_TRUE(hang->jyutping.startsWith(u"hang4"));
+    EXPECT_TRUE(hang->jyutping.contains(u"hong4"));
+}
+
+} // namespace
+} // namespace quillory::datagen
