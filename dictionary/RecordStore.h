@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -26,8 +27,12 @@ struct EnglishMatch {
     QString english; // the glosses of that entry, " / " separated
 };
 
+// Look-ups share prepared statements: use one store from one thread at a time.
 class RecordStore {
 public:
+    // Layout version kept in the store's meta table; open() refuses others.
+    static constexpr int kFormatVersion = 1;
+
     RecordStore();
     ~RecordStore();
     RecordStore(const RecordStore&) = delete;
@@ -40,11 +45,19 @@ public:
     std::optional<CharacterRecord> characterRecord(std::uint32_t code) const;
     // A word given in simplified or traditional characters.
     std::optional<WordEntry> wordEntry(const QString& word) const;
-    // Chinese entries matching an English word or phrase, best first.
+    // Chinese entries matching an English word or phrase, best first: entries
+    // with a gloss equal to the query (ignoring case, punctuation, bracketed
+    // qualifiers and a leading "to"), then glosses starting with the query's
+    // words, then any entry holding all its words (stemmed), by text rank.
+    // Within the first two groups: common and few characters with the matching
+    // gloss early in the entry first, then fewer glosses.
     std::vector<EnglishMatch> englishMatches(const QString& query, int limit = 50) const;
 
 private:
+    struct Statements;
+
     sqlite3* db_ = nullptr;
+    std::unique_ptr<Statements> statements_;
 };
 
 } // namespace quillory
