@@ -56,7 +56,7 @@ public:
     bool build(RecordStoreStats* stats) {
         if (!exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN;") || !exec(kSchema) ||
             !prepareStatements() || !writeMeta() || !writeCharacters(stats) || !writeWords(stats) ||
-            !writeGlosses() || !exec(kIndexes) || !exec("COMMIT;") || !exec("ANALYZE;")) {
+            !writeEnglishEntries() || !writeGlosses() || !exec(kIndexes) || !exec("COMMIT;") || !exec("ANALYZE;")) {
             return false;
         }
         return true;
@@ -170,34 +170,48 @@ private:
         return true;
     }
 
-    // One entry of the English search with its normalised glosses.
+    // One entry of the English search, written later in order of commonness.
     bool writeEnglishEntry(const QString& word, const QString& pinyin, const QString& english,
                            bool isCharacter, int commonness) {
-        const QStringList glosses = SplitGlosses(english);
-        if (glosses.isEmpty()) {
-            return true;
-        }
-        const sqlite3_int64 id = ++entryId_;
-        entry_.bind(1, id);
-        entry_.bind(2, word);
-        entry_.bind(3, pinyin);
-        entry_.bind(4, english);
-        entry_.bind(5, sqlite3_int64(isCharacter ? 1 : 0));
-        entry_.bind(6, sqlite3_int64(glosses.size()));
-        entry_.bind(7, sqlite3_int64(word.toUcs4().size()));
-        entry_.bind(8, sqlite3_int64(commonness));
-        if (!run(entry_)) {
-            return false;
-        }
-        QStringList written; // an entry's glosses are few
-        for (qsizetype position = 0; position < glosses.size(); ++position) {
-            const QString normalised = NormaliseGloss(glosses[position]);
-            if (normalised.isEmpty() || written.contains(normalised)) {
+        entries_.push_back({word, pinyin, english, isCharacter, commonness, word.toUcs4().size()});
+        return true;
+    }
+
+    // Entries get their ids in order of commonness (then length), so that the
+    // full-text index hands out the most common matches first and a search
+    // for a very frequent word can stop after a bounded number of them.
+    bool writeEnglishEntries() {
+        std::stable_sort(entries_.begin(), entries_.end(), [](const EntryRow& a, const EntryRow& b) {
+            return std::tie(a.commonness, a.length) < std::tie(b.commonness, b.length);
+        });
+        for (const EntryRow& row : entries_) {
+            const QStringList glosses = SplitGlosses(row.english);
+            if (glosses.isEmpty()) {
                 continue;
             }
-            written.append(normalised);
-            glosses_.push_back({normalised.toUtf8(), id, position});
+            const sqlite3_int64 id = ++entryId_;
+            entry_.bind(1, id);
+            entry_.bind(2, row.word);
+            entry_.bind(3, row.pinyin);
+            entry_.bind(4, row.english);
+            entry_.bind(5, sqlite3_int64(row.isCharacter ? 1 : 0));
+            entry_.bind(6, sqlite3_int64(glosses.size()));
+            entry_.bind(7, sqlite3_int64(row.length));
+            entry_.bind(8, sqlite3_int64(row.commonness));
+            if (!run(entry_)) {
+                return false;
+            }
+            QStringList written; // an entry's glosses are few
+            for (qsizetype position = 0; position < glosses.size(); ++position) {
+                const QString normalised = NormaliseGloss(glosses[position]);
+                if (normalised.isEmpty() || written.contains(normalised)) {
+                    continue;
+                }
+                written.append(normalised);
+                glosses_.push_back({normalised.toUtf8(), id, position});
+            }
         }
+        entries_.clear();
         return true;
     }
 
@@ -218,6 +232,15 @@ private:
         return true;
     }
 
+    struct EntryRow {
+        QString word;
+        QString pinyin;
+        QString english;
+        bool isCharacter = false;
+        int commonness = 0;
+        qsizetype length = 0;
+    };
+
     struct GlossRow {
         QByteArray gloss; // normalised, UTF-8: sorts as SQLite compares it
         sqlite3_int64 entry = 0;
@@ -229,6 +252,7 @@ private:
     const FrequencyGrades grades_;
     QString error_;
     sqlite3_int64 entryId_ = 0;
+    std::vector<EntryRow> entries_;
     std::vector<GlossRow> glosses_;
     SqliteStatement meta_, character_, word_, entry_, gloss_;
 };

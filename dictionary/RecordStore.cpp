@@ -39,11 +39,14 @@ constexpr const char* kGlossRangeSql =
     "JOIN english_entries AS e ON e.id = g.entry "
     "ORDER BY e.commonness + g.position, e.gloss_count, e.length, e.id LIMIT ?3";
 
+// Entry ids follow commonness, so the candidates are the most common
+// matches; only they are ranked, which bounds the work for very frequent
+// words ("to", "a") whose matches number in the tens of thousands.
 constexpr const char* kFullTextSql =
     "SELECT e.id, e.word, e.pinyin, e.english, e.is_character "
-    "FROM (SELECT rowid, rank FROM english_fts WHERE english_fts MATCH ?1 ORDER BY rank LIMIT ?2) AS f "
+    "FROM (SELECT rowid, rank FROM english_fts WHERE english_fts MATCH ?1 LIMIT 3000) AS f "
     "JOIN english_entries AS e ON e.id = f.rowid "
-    "ORDER BY f.rank, e.commonness, e.gloss_count, e.length, e.id";
+    "ORDER BY f.rank, e.commonness, e.gloss_count, e.length, e.id LIMIT ?2";
 
 constexpr const char* kFormatSql = "SELECT value FROM meta WHERE key = 'format'";
 

@@ -31,7 +31,7 @@ struct EnglishMatch {
 class RecordStore {
 public:
     // Layout version kept in the store's meta table; open() refuses others.
-    static constexpr int kFormatVersion = 1;
+    static constexpr int kFormatVersion = 2;
 
     RecordStore();
     ~RecordStore();

@@ -7,13 +7,13 @@
 
 namespace {
 
-struct Run {
+struct CliRun {
     int exitCode = -1;
     QByteArray out;
     QByteArray err;
 };
 
-Run Cli(const QStringList& args, const QByteArray& input = {}) {
+CliRun Cli(const QStringList& args, const QByteArray& input = {}) {
     QProcess process;
     process.start(QStringLiteral(QUILLORY_CLI_EXE), args);
     process.write(input);
@@ -47,7 +47,7 @@ QString SectionChars(const QJsonObject& page, const QString& label) {
 }
 
 TEST(Cli, CharacterAndHexGiveTheSameRecord) {
-    const Run byChar = Cli({"--json", "char", "中"});
+    const CliRun byChar = Cli({"--json", "char", "中"});
     ASSERT_EQ(byChar.exitCode, 0) << byChar.err.toStdString();
     const QJsonObject zhong = Json(byChar.out);
     EXPECT_EQ(zhong["code"].toString(), "4E2D");
@@ -60,14 +60,14 @@ TEST(Cli, CharacterAndHexGiveTheSameRecord) {
     EXPECT_TRUE(zhong["simplified"].isArray());
     EXPECT_TRUE(zhong["traditional"].isArray());
 
-    const Run byHex = Cli({"--json", "hex", "4e2d"});
+    const CliRun byHex = Cli({"--json", "hex", "4e2d"});
     ASSERT_EQ(byHex.exitCode, 0);
     EXPECT_EQ(Json(byHex.out), zhong);
 
     const QJsonObject xue = Json(Cli({"--json", "char", "学"}).out);
     EXPECT_EQ(Strings(xue["traditional"]), QStringList{"學"});
 
-    const Run text = Cli({"char", "中"});
+    const CliRun text = Cli({"char", "中"});
     EXPECT_EQ(text.exitCode, 0);
     EXPECT_TRUE(QString::fromUtf8(text.out).contains("zhōng"));
 }
@@ -87,7 +87,7 @@ TEST(Cli, ListCommands) {
     const QJsonObject two = Json(Cli({"--json", "radical", "2"}).out);
     EXPECT_TRUE(SectionChars(two, "3").contains("中"));
 
-    const Run variant = Cli({"--json", "radical", "168'"});
+    const CliRun variant = Cli({"--json", "radical", "168'"});
     ASSERT_EQ(variant.exitCode, 0) << variant.err.toStdString();
     const QJsonObject chang = Json(variant.out);
     QString all = chang["forms"].toString();
@@ -123,14 +123,14 @@ TEST(Cli, ExitStatusTellsNotFoundFromBadUsage) {
     EXPECT_EQ(Cli({"radical", "999"}).exitCode, 2);
     EXPECT_EQ(Cli({"char"}).exitCode, 2);
     EXPECT_EQ(Cli({"hex", "zz"}).exitCode, 2);
-    const Run notFound = Cli({"--json", "word", "文文文文文文"});
+    const CliRun notFound = Cli({"--json", "word", "文文文文文文"});
     EXPECT_EQ(notFound.exitCode, 1);
     EXPECT_TRUE(Json(notFound.out).contains("error"));
 }
 
 TEST(Cli, BatchAnswersEveryLineInOneProcess) {
     const QByteArray input = "char 中\nword 中文\nradical \"168'\"\nnonsense\nenglish to study\nstrokes 4\n";
-    const Run run = Cli({"--json", "batch"}, input);
+    const CliRun run = Cli({"--json", "batch"}, input);
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QList<QByteArray> lines = run.out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), 6);
@@ -143,7 +143,7 @@ TEST(Cli, BatchAnswersEveryLineInOneProcess) {
 }
 
 TEST(Cli, MissingDataFolderIsReportedNotCrashed) {
-    const Run run = Cli({"--data", "/nonexistent/quillory", "char", "中"});
+    const CliRun run = Cli({"--data", "/nonexistent/quillory", "char", "中"});
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_TRUE(run.err.contains("Cannot open "));
 }
