@@ -52,7 +52,8 @@ void ListByStrokeCount(benchmark::State& state) {
     for (auto _ : state) {
         PlainListPage page;
         QString title;
-        benchmark::DoNotOptimize(dictionary.lists().ListByStrokeCount(static_cast<int>(state.range(0)), page, title));
+        benchmark::DoNotOptimize(
+            dictionary.lists().ListByStrokeCount(static_cast<int>(state.range(0)), page, title));
     }
 }
 BENCHMARK(ListByStrokeCount)->Arg(4)->Arg(12);

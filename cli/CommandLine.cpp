@@ -49,10 +49,14 @@ bool SplitCommandWords(const QString& line, QStringList& words) {
 
 std::optional<Request> ParseRequest(const QStringList& words, QString* usageError) {
     static const QHash<QString, RequestKind> kinds = {
-        {QStringLiteral("char"), RequestKind::Character}, {QStringLiteral("hex"), RequestKind::Hex},
-        {QStringLiteral("word"), RequestKind::Word},      {QStringLiteral("english"), RequestKind::English},
-        {QStringLiteral("pinyin"), RequestKind::Pinyin},  {QStringLiteral("jyutping"), RequestKind::Jyutping},
-        {QStringLiteral("strokes"), RequestKind::Strokes}, {QStringLiteral("radical"), RequestKind::Radical},
+        {QStringLiteral("char"), RequestKind::Character},
+        {QStringLiteral("hex"), RequestKind::Hex},
+        {QStringLiteral("word"), RequestKind::Word},
+        {QStringLiteral("english"), RequestKind::English},
+        {QStringLiteral("pinyin"), RequestKind::Pinyin},
+        {QStringLiteral("jyutping"), RequestKind::Jyutping},
+        {QStringLiteral("strokes"), RequestKind::Strokes},
+        {QStringLiteral("radical"), RequestKind::Radical},
     };
     if (words.isEmpty()) {
         *usageError = QStringLiteral("no command given");
@@ -92,7 +96,8 @@ QString UsageText() {
         "  strokes 4          every character with 4 strokes\n"
         "  radical 2          every character under radical 2 (radical \"168'\" for a variant form)\n"
         "\n"
-        "Exit status: 0 found, 1 not found, 2 bad usage. The data folder defaults to demo/ beside the program.\n");
+        "Exit status: 0 found, 1 not found, 2 bad usage. The data folder defaults to demo/ beside the "
+        "program.\n");
 }
 
 } // namespace quillory::cli

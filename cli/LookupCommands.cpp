@@ -58,7 +58,8 @@ Answer ListAnswer(const QString& title, const PlainListPage& page) {
     }
     for (const PlainListSection& section : page.sections) {
         const QString chars = ListText(section.chars);
-        sections.append(QJsonObject{{QStringLiteral("label"), section.label}, {QStringLiteral("chars"), chars}});
+        sections.append(
+            QJsonObject{{QStringLiteral("label"), section.label}, {QStringLiteral("chars"), chars}});
         answer.text += section.label + QStringLiteral(": ") + chars + u'\n';
     }
     answer.json.insert(QStringLiteral("title"), title);
@@ -156,7 +157,9 @@ Answer LookupCommands::hex(const QString& text) {
 Answer LookupCommands::character(std::uint32_t code) {
     const std::optional<CharacterRecord> record = dictionary_.records().characterRecord(code);
     if (!record) {
-        return Failure(kNotFound, QStringLiteral("U+%1 is not in the dictionary").arg(code, 4, 16, QChar(u'0')).toUpper());
+        return Failure(
+            kNotFound,
+            QStringLiteral("U+%1 is not in the dictionary").arg(code, 4, 16, QChar(u'0')).toUpper());
     }
     const QString code16 = QString::number(code, 16).toUpper();
     const QString english = record->english.isEmpty() ? record->english2 : record->english;
@@ -179,9 +182,11 @@ Answer LookupCommands::character(std::uint32_t code) {
     };
     QString marked = MarkPinyinUnicode(record->pinyin);
     answer.text = CharacterOf(code) + QStringLiteral("  U+") + code16 + u'\n' +
-                  Row(QStringLiteral("Pinyin"), record->pinyin + (pinyin.isEmpty() ? QString() : "  (" + marked + ")")) +
-                  Row(QStringLiteral("Jyutping"), record->jyutping) + Row(QStringLiteral("English"), english) +
-                  Row(QStringLiteral("Radical"), record->radical) + Row(QStringLiteral("Strokes"), record->strokes) +
+                  Row(QStringLiteral("Pinyin"),
+                      record->pinyin + (pinyin.isEmpty() ? QString() : "  (" + marked + ")")) +
+                  Row(QStringLiteral("Jyutping"), record->jyutping) +
+                  Row(QStringLiteral("English"), english) + Row(QStringLiteral("Radical"), record->radical) +
+                  Row(QStringLiteral("Strokes"), record->strokes) +
                   Row(QStringLiteral("Simplified"), simplified.join(u' ')) +
                   Row(QStringLiteral("Traditional"), traditional.join(u' '));
     return answer;
@@ -201,7 +206,8 @@ Answer LookupCommands::word(const QString& text) {
         {QStringLiteral("english"), entry->english},
     };
     answer.text = entry->word + u'\n' + Row(QStringLiteral("Pinyin"), entry->pinyin) +
-                  Row(QStringLiteral("Jyutping"), entry->jyutping) + Row(QStringLiteral("English"), entry->english);
+                  Row(QStringLiteral("Jyutping"), entry->jyutping) +
+                  Row(QStringLiteral("English"), entry->english);
     return answer;
 }
 
@@ -217,33 +223,34 @@ Answer LookupCommands::english(const QString& query) {
         list.append(QJsonObject{{QStringLiteral("word"), match.word},
                                 {QStringLiteral("pinyin"), match.pinyin},
                                 {QStringLiteral("english"), match.english}});
-        answer.text += match.word + QStringLiteral("  ") + match.pinyin + QStringLiteral("  ") + match.english + u'\n';
+        answer.text +=
+            match.word + QStringLiteral("  ") + match.pinyin + QStringLiteral("  ") + match.english + u'\n';
     }
     answer.json = QJsonObject{{QStringLiteral("query"), trimmed}, {QStringLiteral("matches"), list}};
     return answer;
 }
 
 Answer LookupCommands::pinyin(const QString& syllable) {
-    const std::optional<SyllableId> id = SyllableFromInput(syllable, Scheme::Pinyin);
-    if (!id) {
-        return Failure(kNotFound, QStringLiteral("'%1' is no Pinyin syllable").arg(syllable));
-    }
-    PlainListPage page;
-    QString title;
-    if (!dictionary_.lists().ListByPinyin(*id, page, title) || !HasCharacters(page)) {
-        return Failure(kNotFound, QStringLiteral("no character is read '%1'").arg(syllable));
-    }
-    return ListAnswer(title, page);
+    return syllableList(syllable, Scheme::Pinyin);
 }
 
 Answer LookupCommands::jyutping(const QString& syllable) {
-    const std::optional<SyllableId> id = SyllableFromInput(syllable, Scheme::Jyutping);
+    return syllableList(syllable, Scheme::Jyutping);
+}
+
+Answer LookupCommands::syllableList(const QString& syllable, Scheme scheme) {
+    const bool isPinyin = scheme == Scheme::Pinyin;
+    const std::optional<SyllableId> id = SyllableFromInput(syllable, scheme);
     if (!id) {
-        return Failure(kNotFound, QStringLiteral("'%1' is no Jyutping syllable").arg(syllable));
+        return Failure(kNotFound,
+                       QStringLiteral("'%1' is no %2 syllable")
+                           .arg(syllable, isPinyin ? QStringLiteral("Pinyin") : QStringLiteral("Jyutping")));
     }
     PlainListPage page;
     QString title;
-    if (!dictionary_.lists().ListByJyutping(*id, page, title) || !HasCharacters(page)) {
+    const bool listed = isPinyin ? dictionary_.lists().ListByPinyin(*id, page, title)
+                                 : dictionary_.lists().ListByJyutping(*id, page, title);
+    if (!listed || !HasCharacters(page)) {
         return Failure(kNotFound, QStringLiteral("no character is read '%1'").arg(syllable));
     }
     return ListAnswer(title, page);

@@ -3,6 +3,7 @@
 // as plain text and as a JSON object.
 #include "CommandLine.h"
 #include "dictionary/Dictionary.h"
+#include "dictionary/Romanisation.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -30,6 +31,7 @@ private:
     Answer english(const QString& query);
     Answer pinyin(const QString& syllable);
     Answer jyutping(const QString& syllable);
+    Answer syllableList(const QString& syllable, Scheme scheme);
     Answer strokes(const QString& count);
     Answer radical(const QString& radical);
 

@@ -24,9 +24,7 @@ protected:
         delete dictionary_;
         delete reporter_;
     }
-    void SetUp() override {
-        ASSERT_TRUE(opened_) << reporter_->messages.join(u'\n').toStdString();
-    }
+    void SetUp() override { ASSERT_TRUE(opened_) << reporter_->messages.join(u'\n').toStdString(); }
 
     static CharacterRecord Record(char32_t c) {
         auto record = dictionary_->records().characterRecord(c);

@@ -1,0 +1,16 @@
+#pragma once
+// GBK (code page 936), the encoding of Chinese text in the program's files.
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace quillory {
+
+// nullopt when the bytes are no valid GBK.
+std::optional<QString> DecodeGbk(const QByteArray& bytes);
+// Invalid sequences become U+FFFD; never fails.
+QString DecodeGbkLenient(const QByteArray& bytes);
+// nullopt when the text holds a character GBK cannot encode.
+std::optional<QByteArray> EncodeGbk(const QString& text);
+
+} // namespace quillory

@@ -1,0 +1,25 @@
+#include "dictionary/GbkCodec.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillory;
+
+TEST(GbkCodec, RoundTripsChineseAndAscii) {
+    const QString text = QStringLiteral("中文 zhong1 學習 [lü]");
+    const auto bytes = EncodeGbk(text);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_EQ(bytes->left(2), QByteArray("\xD6\xD0")); // 中 in GBK
+    EXPECT_EQ(DecodeGbk(*bytes), text);
+}
+
+TEST(GbkCodec, InvalidInputIsRefusedOrReplaced) {
+    // A lead byte with no trail byte, and a lead byte followed by a control byte.
+    EXPECT_FALSE(DecodeGbk(QByteArray("ab\xD6")).has_value());
+    EXPECT_FALSE(DecodeGbk(QByteArray("\xD6\x01x")).has_value());
+    const QString lenient = DecodeGbkLenient(QByteArray("a\xFF" "b"));
+    EXPECT_TRUE(lenient.startsWith(u'a'));
+    EXPECT_TRUE(lenient.endsWith(u'b'));
+    EXPECT_TRUE(lenient.contains(QChar(0xFFFD)));
+    // Characters outside GBK cannot be written.
+    EXPECT_FALSE(EncodeGbk(QString::fromUcs4(U"\U0001F600")).has_value());
+}
