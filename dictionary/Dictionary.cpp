@@ -11,7 +11,8 @@ bool Dictionary::open() {
     ok = indexFile != nullptr && index_.LoadDataIndex(*indexFile) && ok;
     const QString storePath = files_.DataPath(recordStoreName());
     if (!records_.open(storePath)) {
-        reporter_.showMessage(QStringLiteral("Cannot open ") + storePath + QStringLiteral(" to read or write."));
+        reporter_.showMessage(QStringLiteral("Cannot open ") + storePath +
+                              QStringLiteral(" to read or write."));
         ok = false;
     }
     return ok;
