@@ -1,0 +1,78 @@
+#include "QueryClassifier.h"
+
+#include <algorithm>
+
+namespace quillory {
+namespace {
+
+bool IsQueryBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
+
+bool IsRomanCharacter(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || u == u'\'' || u == u' ';
+}
+
+int HexDigit(char16_t c) {
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    return -1;
+}
+
+bool IsHexCode(const QString& text) {
+    if (text.size() != 4 || text[0] < u'4' || text[0] > u'9')
+        return false;
+    std::uint32_t code = 0;
+    for (QChar c : text) {
+        const int digit = HexDigit(c.unicode());
+        if (digit < 0)
+            return false;
+        code = code * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return IsIdeograph(code);
+}
+
+} // namespace
+
+QString TrimQuery(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && IsQueryBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsQueryBlank(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QueryClass ClassifyQuery(const QString& text) {
+    const QString query = TrimQuery(text);
+    if (query.isEmpty())
+        return QueryClass::Unsearchable;
+    if (IsIdeograph(query[0].unicode()))
+        return QueryClass::Chinese;
+    if (IsHexCode(query))
+        return QueryClass::HexCode;
+    const bool startsWithHighDigit = query[0] >= u'4' && query[0] <= u'9';
+    if (!startsWithHighDigit && std::all_of(query.begin(), query.end(), IsRomanCharacter))
+        return QueryClass::Roman;
+    return QueryClass::Unsearchable;
+}
+
+std::uint32_t HexValue(const QByteArray& text) {
+    std::uint32_t value = 0;
+    for (char c : text) {
+        const int digit = HexDigit(static_cast<unsigned char>(c));
+        if (digit >= 0)
+            value = value * 16 + static_cast<std::uint32_t>(digit);
+    }
+    if (text.startsWith('-'))
+        value = 0u - value;
+    return value;
+}
+
+} // namespace quillory
