@@ -57,6 +57,9 @@ std::optional<Request> ParseRequest(const QStringList& words, QString* usageErro
         {QStringLiteral("jyutping"), RequestKind::Jyutping},
         {QStringLiteral("strokes"), RequestKind::Strokes},
         {QStringLiteral("radical"), RequestKind::Radical},
+        {QStringLiteral("page"), RequestKind::Page},
+        {QStringLiteral("render"), RequestKind::Render},
+        {QStringLiteral("search"), RequestKind::Search},
     };
     if (words.isEmpty()) {
         *usageError = QStringLiteral("no command given");
@@ -72,9 +75,10 @@ std::optional<Request> ParseRequest(const QStringList& words, QString* usageErro
         *usageError = QStringLiteral("'%1' needs an argument").arg(words.first());
         return std::nullopt;
     }
-    // English phrases may come unquoted as several words; every other
-    // command takes exactly one argument.
-    if (*kind != RequestKind::English && rest.size() > 1) {
+    // English phrases and search-box queries may come unquoted as several
+    // words; every other command takes exactly one argument.
+    const bool phrase = *kind == RequestKind::English || *kind == RequestKind::Search;
+    if (!phrase && rest.size() > 1) {
         *usageError = QStringLiteral("'%1' takes one argument").arg(words.first());
         return std::nullopt;
     }
@@ -83,8 +87,10 @@ std::optional<Request> ParseRequest(const QStringList& words, QString* usageErro
 
 QString UsageText() {
     return QStringLiteral(
-        "Usage: quillory-cli [--json] [--data FOLDER] COMMAND ARGUMENT\n"
-        "       quillory-cli [--json] [--data FOLDER] batch   (one command per line on standard input)\n"
+        "Usage: quillory-cli [--json] [--data FOLDER] [--lang N] COMMAND ARGUMENT\n"
+        "       quillory-cli [--json] [--data FOLDER] [--lang N] batch   (one command per line on standard "
+        "input)\n"
+        "       quillory-cli [--lang N] render LINK -o FILE.html\n"
         "\n"
         "Commands:\n"
         "  char 中            one character: readings, meanings, radical, strokes, variants\n"
@@ -95,9 +101,16 @@ QString UsageText() {
         "  jyutping zung1     every character read zung, by tone\n"
         "  strokes 4          every character with 4 strokes\n"
         "  radical 2          every character under radical 2 (radical \"168'\" for a variant form)\n"
+        "  page LINK          the HTML body a page link shows: mmpp://0=4E2D, mmpp://1=1916, mmpp://8=4,\n"
+        "                     mmpp://9=2, or welcome, support, about\n"
+        "  render LINK        the same as one standalone HTML file (-o FILE.html)\n"
+        "  search \"TEXT\"      what the search box posts for TEXT (command and value), or its message\n"
         "\n"
-        "Exit status: 0 found, 1 not found, 2 bad usage. The data folder defaults to demo/ beside the "
-        "program.\n");
+        "--lang N chooses the language of page labels: 0 English, 1 Pinyin, 2 simplified Chinese,\n"
+        "3 traditional Chinese, 4 Jyutping.\n"
+        "\n"
+        "Exit status: 0 found, 1 not found, 2 bad usage, 3 the data is missing or damaged.\n"
+        "The data folder defaults to demo/ beside the program.\n");
 }
 
 } // namespace quillory::cli

@@ -12,7 +12,19 @@ namespace quillory::cli {
 // word stays part of it (168'). False when a quote is left open.
 bool SplitCommandWords(const QString& line, QStringList& words);
 
-enum class RequestKind { Character, Hex, Word, English, Pinyin, Jyutping, Strokes, Radical };
+enum class RequestKind {
+    Character,
+    Hex,
+    Word,
+    English,
+    Pinyin,
+    Jyutping,
+    Strokes,
+    Radical,
+    Page,
+    Render,
+    Search
+};
 
 struct Request {
     RequestKind kind = RequestKind::Character;
@@ -23,5 +35,10 @@ struct Request {
 std::optional<Request> ParseRequest(const QStringList& words, QString* usageError);
 
 QString UsageText();
+
+// Page commands are answered by PageCommands, the others by LookupCommands.
+constexpr bool IsPageRequest(RequestKind kind) {
+    return kind == RequestKind::Page || kind == RequestKind::Render || kind == RequestKind::Search;
+}
 
 } // namespace quillory::cli

@@ -133,6 +133,10 @@ Answer LookupCommands::run(const Request& request) {
         return strokes(request.argument);
     case RequestKind::Radical:
         return radical(request.argument);
+    case RequestKind::Page:
+    case RequestKind::Render:
+    case RequestKind::Search:
+        break;
     }
     return Failure(kBadUsage, QStringLiteral("unknown command"));
 }

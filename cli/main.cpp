@@ -1,6 +1,7 @@
 // quillory-cli: dictionary look-ups from a terminal or a script.
 #include "CommandLine.h"
 #include "LookupCommands.h"
+#include "PageCommands.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,7 +28,25 @@ void Print(QTextStream& out, const Answer& answer, bool json) {
     out.flush();
 }
 
-int RunBatch(LookupCommands& commands, bool json) {
+// Answers one request with the command set it belongs to.
+Answer Answer1(const Request& request, LookupCommands& lookups, PageCommands& pages,
+               const QString& outputPath) {
+    switch (request.kind) {
+    case RequestKind::Page:
+        return pages.page(request.argument);
+    case RequestKind::Render:
+        if (outputPath.isEmpty()) {
+            return Failure(kBadUsage, QStringLiteral("'render' needs -o FILE.html"));
+        }
+        return pages.render(request.argument, outputPath);
+    case RequestKind::Search:
+        return pages.search(request.argument);
+    default:
+        return lookups.run(request);
+    }
+}
+
+int RunBatch(LookupCommands& commands, PageCommands& pages, bool json) {
     QTextStream in(stdin);
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -42,7 +61,7 @@ int RunBatch(LookupCommands& commands, bool json) {
         if (!SplitCommandWords(line, words)) {
             answer = Failure(kBadUsage, QStringLiteral("unclosed quote"));
         } else if (auto request = ParseRequest(words, &usage)) {
-            answer = commands.run(*request);
+            answer = Answer1(*request, commands, pages, QString());
         } else {
             answer = Failure(kBadUsage, usage);
         }
@@ -67,6 +86,8 @@ int main(int argc, char* argv[]) {
     QTextStream err(stderr);
 
     bool json = false;
+    int language = 0;
+    QString outputPath;
     QString dataFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/demo");
     QStringList words;
     const QStringList args = QCoreApplication::arguments().mid(1);
@@ -80,6 +101,23 @@ int main(int argc, char* argv[]) {
                 return kBadUsage;
             }
             dataFolder = args[++i];
+        } else if (arg == QLatin1String("--lang") || arg == QLatin1String("-o")) {
+            if (i + 1 >= args.size()) {
+                err << arg << " needs a value\n";
+                return kBadUsage;
+            }
+            const QString value = args[++i];
+            if (arg == QLatin1String("-o")) {
+                outputPath = value;
+                continue;
+            }
+            bool ok = false;
+            language = value.toInt(&ok);
+            if (!ok || language < 0 || language > 4) {
+                err << "--lang takes 0 English, 1 Pinyin, 2 simplified Chinese, 3 traditional Chinese or 4 "
+                       "Jyutping\n";
+                return kBadUsage;
+            }
         } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             QTextStream(stdout) << UsageText();
             return 0;
@@ -111,10 +149,11 @@ int main(int argc, char* argv[]) {
         return kDataUnavailable;
     }
     LookupCommands commands(dictionary);
+    PageCommands pages(dictionary, language);
     if (batch) {
-        return RunBatch(commands, json);
+        return RunBatch(commands, pages, json);
     }
-    const Answer answer = commands.run(*request);
+    const Answer answer = Answer1(*request, commands, pages, outputPath);
     if (answer.status != kFound && !json) {
         err << "quillory-cli: " << answer.text << '\n';
         return answer.status;

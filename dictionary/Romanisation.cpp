@@ -334,4 +334,21 @@ QString MarkPinyinFont(QStringView text) {
     return MarkPinyinText(text, MarkForm::Font);
 }
 
+QString FontFormToUnicode(QStringView text) {
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        if (code == kFontUmlautU) {
+            result += QChar(kUnicodeUmlautU);
+        } else if (code >= kFontFirstMarked && code < kFontFirstMarked + 4 * 8) {
+            const int offset = code - kFontFirstMarked;
+            result += MarkedLetter(offset / 4, offset % 4 + 1, MarkForm::Unicode);
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 } // namespace quillory

@@ -33,4 +33,8 @@ std::optional<QString> MarkSyllableFont(QStringView syllable);
 QString MarkPinyinUnicode(QStringView text);
 QString MarkPinyinFont(QStringView text);
 
+// Text in the display font form back to Unicode marks, for a reader that
+// does not have the program's Pinyin font.
+QString FontFormToUnicode(QStringView text);
+
 } // namespace quillory

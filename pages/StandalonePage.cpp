@@ -1,5 +1,7 @@
 #include "StandalonePage.h"
 
+#include "dictionary/Romanisation.h"
+
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
@@ -169,6 +171,24 @@ bool IsShellName(const QString& name) {
 
 } // namespace
 
+// Pinyin spans hold the display font's codes for marked letters; a browser
+// without the program's Pinyin font would show them as other Latin letters,
+// so a standalone page carries the Unicode marks instead.
+static QString PinyinSpansToUnicode(const QString& body) {
+    static const QRegularExpression pinyinSpan(QStringLiteral("(<span class=py[a-z_]*>)([^<]*)(</span>)"));
+    QString result;
+    qsizetype last = 0;
+    QRegularExpressionMatchIterator it = pinyinSpan.globalMatch(body);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch match = it.next();
+        result += QStringView(body).mid(last, match.capturedStart(2) - last);
+        result += FontFormToUnicode(match.capturedView(2));
+        last = match.capturedEnd(2);
+    }
+    result += QStringView(body).mid(last);
+    return result;
+}
+
 QString MakeStandalonePage(const QString& shellName, const QString& body, const QString& pageName) {
     if (!IsShellName(shellName)) {
         return {};
@@ -182,8 +202,9 @@ QString MakeStandalonePage(const QString& shellName, const QString& body, const 
     shell = images.inlineScriptStrings(images.inlineSources(shell));
     shell = InlineHeadResources(shell, images);
 
-    const QString tail = images.inlineSources(body) + QStringLiteral("\n<script>SetWhoAmI(") +
-                         ScriptString(pageName) + QStringLiteral(");</script>\n");
+    const QString tail = images.inlineSources(PinyinSpansToUnicode(body)) +
+                         QStringLiteral("\n<script>SetWhoAmI(") + ScriptString(pageName) +
+                         QStringLiteral(");</script>\n");
     const qsizetype bodyEnd = shell.lastIndexOf(QStringLiteral("</body>"), -1, Qt::CaseInsensitive);
     if (bodyEnd < 0) {
         return shell + tail;

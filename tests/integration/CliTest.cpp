@@ -1,4 +1,6 @@
 // The terminal look-up tool run as a separate process on the full data.
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -140,6 +142,75 @@ TEST(Cli, BatchAnswersEveryLineInOneProcess) {
     EXPECT_TRUE(Json(lines[3]).contains("error"));
     EXPECT_EQ(Json(lines[4])["query"].toString(), "to study");
     EXPECT_EQ(Json(lines[5])["title"].toString(), "[4]");
+}
+
+TEST(Cli, PagesOfLinksInEveryInterfaceLanguage) {
+    const CliRun english = Cli({"page", "mmpp://0=4E2D"});
+    ASSERT_EQ(english.exitCode, 0) << english.err.toStdString();
+    const QString body = QString::fromUtf8(english.out);
+    EXPECT_TRUE(body.startsWith("<table width=100%>"));
+    EXPECT_TRUE(body.contains("<span class=gb>&#x4E2D;</span>&nbsp;<a href=mmpp://5=4E2D>"));
+    EXPECT_TRUE(body.contains("zung1"));
+    EXPECT_TRUE(body.contains("<td>2.3&nbsp;["));
+
+    // The same page with the labels of each interface language.
+    // Pinyin labels come in the display font's codes: hàn is h, 0xC3, n.
+    const QStringList labels = {"<span class=en>Character</span>",
+                                QString("<span class=py>h") + QChar(0xC3) + "n", "<span class=gb>汉字</span>",
+                                "<span class=b5>漢字</span>", "<span class=jp>hon3 zi6</span>"};
+    for (int language = 0; language < 5; ++language) {
+        const CliRun run = Cli({"--json", "--lang", QString::number(language), "page", "mmpp://0=4E2D"});
+        ASSERT_EQ(run.exitCode, 0);
+        const QJsonObject page = Json(run.out);
+        EXPECT_EQ(page["pageName"].toString(), "OXA.LOCAL.INDEX.HTML");
+        EXPECT_FALSE(page["body"].toString().isEmpty());
+        EXPECT_TRUE(page["body"].toString().contains(labels[language])) << language;
+    }
+
+    const QString pinyin = QString::fromUtf8(Cli({"page", "mmpp://1=1916"}).out);
+    EXPECT_TRUE(pinyin.contains("<span class=py_green_large>zhong</span><br>"));
+    EXPECT_TRUE(pinyin.contains("mmpp://0=4E2D"));
+    EXPECT_EQ(Cli({"page", "mmpp://8=4"}).exitCode, 0);
+    EXPECT_EQ(Cli({"page", "mmpp://9=2"}).exitCode, 0);
+    EXPECT_EQ(Cli({"page", "welcome"}).exitCode, 0);
+
+    // Links that show no page: a sound, a support address, a refused text command.
+    EXPECT_TRUE(Cli({"page", "mmpp://2=1916"}).out.contains("play Pinyin zhong1"));
+    EXPECT_TRUE(Cli({"page", "mmpp://D=1"}).out.contains("support.php?todo=1&prod=Quillory&ver=1.0"));
+    EXPECT_EQ(Cli({"page", "mmpp://6=1"}).exitCode, 1);
+    EXPECT_EQ(Cli({"page", "http://example.org/"}).exitCode, 2);
+}
+
+TEST(Cli, RenderWritesAStandalonePage) {
+    const QString path = QDir::temp().filePath("quillory-cli-render-test.html");
+    QFile::remove(path);
+    const CliRun run = Cli({"--lang", "2", "render", "mmpp://0=4E2D", "-o", path});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(html.contains("<style>"));
+    EXPECT_TRUE(html.contains("汉字"));
+    // Readings carry Unicode marks, and every image is inlined.
+    EXPECT_TRUE(html.contains("zhōng"));
+    EXPECT_FALSE(html.contains(QChar(0x00CC)));
+    EXPECT_FALSE(html.contains("src=write3_2.gif"));
+    EXPECT_TRUE(html.contains("data:image/gif;base64,"));
+    EXPECT_TRUE(html.contains("SetWhoAmI(\"OXA.LOCAL.INDEX.HTML\")") ||
+                html.contains("OXA.LOCAL.INDEX.HTML"));
+    file.close();
+    QFile::remove(path);
+    EXPECT_EQ(Cli({"render", "mmpp://0=4E2D"}).exitCode, 2); // no -o
+}
+
+TEST(Cli, SearchShowsWhatTheSearchBoxPosts) {
+    EXPECT_EQ(Cli({"search", "中"}).out.trimmed(), "command 0 value 4E2D");
+    EXPECT_EQ(Cli({"search", "中文"}).out.trimmed(), "command 6 value 0 text 中文");
+    EXPECT_EQ(Cli({"search", "to", "study"}).out.trimmed(), "command 7 value 0 text to study");
+    EXPECT_EQ(Cli({"search", "4e2d"}).out.trimmed(), "command 10 value 0 text 4e2d");
+    const CliRun unsearchable = Cli({"search", "hello2"});
+    EXPECT_EQ(unsearchable.exitCode, 1);
+    EXPECT_TRUE(unsearchable.err.contains("No results were found for \"hello2\"."));
 }
 
 TEST(Cli, MissingDataFolderIsReportedNotCrashed) {

@@ -1,6 +1,7 @@
 #include "dictionary/Romanisation.h"
 #include "dictionary/ListPageBuilder.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -260,6 +261,19 @@ TEST(PlainListPage, HeadingsAndLabels) {
     EXPECT_EQ(radical.sections[0].label, U(u"12"));
     EXPECT_EQ(radical.sections[1].label, U(u"4"));
     EXPECT_TRUE(radical.heading.isEmpty());
+}
+
+// The font form carried back to Unicode marks gives what Unicode marking gives
+// directly, for every syllable shape: plain vowels, ü, and marks on m and n.
+TEST(FontFormToUnicode, AgreesWithUnicodeMarking) {
+    const QStringList texts = {QStringLiteral("zhong1 guo2"), QStringLiteral("lv4 nv3 lve4"),
+                               QStringLiteral("hm4 m2 n3 ng4"), QStringLiteral("ma5 lv5 gui4 liu2"),
+                               QStringLiteral("room 101, chapter 1")};
+    for (const QString& text : texts) {
+        EXPECT_EQ(FontFormToUnicode(MarkPinyinFont(text)), MarkPinyinUnicode(text)) << text.toStdString();
+    }
+    // Text outside the font's codes (U+00BF..U+00DF) passes unchanged.
+    EXPECT_EQ(FontFormToUnicode(u"中文 café ~"), QStringLiteral("中文 café ~"));
 }
 
 } // namespace
