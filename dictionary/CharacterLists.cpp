@@ -1,5 +1,7 @@
 #include "CharacterLists.h"
 
+#include "TextRules.h"
+
 #include "DataFormat.h"
 #include "ListChunkFormat.h"
 
@@ -17,44 +19,10 @@ constexpr std::uint32_t kRadicalFormLimit = 0x42; // tokens up to this are resid
 constexpr int kCityRadical = 163;
 constexpr char32_t kCityRadicalRightForm = 0x961D;
 
-bool IsLineTrimChar(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-}
-
-QString TrimLine(QStringView text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && IsLineTrimChar(text[first])) {
-        ++first;
-    }
-    while (last > first && IsLineTrimChar(text[last - 1])) {
-        --last;
-    }
-    return text.mid(first, last - first).toString();
-}
-
-// Hexadecimal numbers in lists and links: every hex digit counts, anything
-// else is skipped, a leading '-' negates; 32-bit wrap-around.
+// Hexadecimal tokens of the radical table; a token is read from its first
+// 100 characters at most.
 std::uint32_t ReadHexToken(const QString& token) {
-    const QByteArray bytes = token.toLatin1().left(100);
-    std::uint32_t value = 0;
-    for (char c : bytes) {
-        int digit = -1;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (c >= 'A' && c <= 'F') {
-            digit = c - 'A' + 10;
-        } else if (c >= 'a' && c <= 'f') {
-            digit = c - 'a' + 10;
-        }
-        if (digit >= 0) {
-            value = value * 16 + static_cast<std::uint32_t>(digit);
-        }
-    }
-    if (!bytes.isEmpty() && bytes[0] == '-') {
-        value = 0u - value;
-    }
-    return value;
+    return HexValue(QStringView(token).left(100));
 }
 
 QString CodePointText(std::uint32_t code) {
@@ -84,7 +52,7 @@ int CompareRadicalKeys(const QByteArray& a, const QByteArray& b) {
 
 RadicalLine ParseRadicalLine(const QString& line) {
     RadicalLine result;
-    const QString trimmed = TrimLine(line);
+    const QString trimmed = TrimBlanks(line).toString();
     const qsizetype tab = trimmed.indexOf(u'\t');
     if (tab < 0) {
         return result;
@@ -339,7 +307,8 @@ bool CharacterLists::ListByRadical(int radicalValue, ListPageBuilder& page, QStr
 
     CharacterList forms;
     std::vector<std::uint32_t> residuals;
-    for (const QString& token : TrimLine(line.mid(tab + 1)).split(u' ', Qt::SkipEmptyParts)) {
+    for (const QString& token :
+         TrimBlanks(QStringView(line).mid(tab + 1)).toString().split(u' ', Qt::SkipEmptyParts)) {
         const std::uint32_t value = ReadHexToken(token);
         if (value > kRadicalFormLimit) {
             forms.push_back(value);

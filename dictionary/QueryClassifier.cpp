@@ -14,16 +14,6 @@ bool IsRomanCharacter(QChar c) {
     return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || u == u'\'' || u == u' ';
 }
 
-int HexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
-}
-
 bool IsHexCode(const QString& text) {
     if (text.size() != 4 || text[0] < u'4' || text[0] > u'9')
         return false;
@@ -61,18 +51,6 @@ QueryClass ClassifyQuery(const QString& text) {
     if (!startsWithHighDigit && std::all_of(query.begin(), query.end(), IsRomanCharacter))
         return QueryClass::Roman;
     return QueryClass::Unsearchable;
-}
-
-std::uint32_t HexValue(const QByteArray& text) {
-    std::uint32_t value = 0;
-    for (char c : text) {
-        const int digit = HexDigit(static_cast<unsigned char>(c));
-        if (digit >= 0)
-            value = value * 16 + static_cast<std::uint32_t>(digit);
-    }
-    if (text.startsWith('-'))
-        value = 0u - value;
-    return value;
 }
 
 } // namespace quillory

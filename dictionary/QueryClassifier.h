@@ -2,6 +2,7 @@
 // What a typed query means, and the hexadecimal rule that reads numbers from
 // links, lists and queries.
 #include "CharacterList.h"
+#include "TextRules.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,9 +21,5 @@ QString TrimQuery(const QString& text);
 // HexCode      - four hexadecimal digits, the first 4-9, naming an ideograph;
 // Unsearchable - anything else, the empty text included.
 QueryClass ClassifyQuery(const QString& text);
-
-// Hexadecimal digits accumulate from left to right with 32-bit wrap-around;
-// any other byte is skipped; a leading "-" negates the result. Empty: 0.
-std::uint32_t HexValue(const QByteArray& text);
 
 } // namespace quillory

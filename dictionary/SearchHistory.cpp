@@ -52,8 +52,8 @@ std::optional<SearchHistoryEntry> ParseHistoryLine(QByteArray line) {
     if (secondTab < 0)
         return std::nullopt;
     SearchHistoryEntry entry;
-    entry.command = HexValue(text.left(firstTab).toUtf8());
-    entry.value = HexValue(text.mid(firstTab + 1, secondTab - firstTab - 1).toUtf8());
+    entry.command = HexValue(QStringView(text).left(firstTab));
+    entry.value = HexValue(QStringView(text).mid(firstTab + 1, secondTab - firstTab - 1));
     entry.text = text.mid(secondTab + 1);
     if (entry.isEmpty())
         return std::nullopt;

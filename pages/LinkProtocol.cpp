@@ -10,10 +10,9 @@ namespace {
 constexpr qsizetype kMaxLinkPartBytes = 99;
 
 std::optional<std::uint32_t> ReadLinkPart(const QString& part) {
-    const QByteArray narrow = part.toUtf8();
-    if (narrow.size() > kMaxLinkPartBytes)
+    if (part.toUtf8().size() > kMaxLinkPartBytes)
         return std::nullopt;
-    return HexValue(narrow);
+    return HexValue(part);
 }
 
 } // namespace

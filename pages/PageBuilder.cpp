@@ -1,5 +1,7 @@
 #include "PageBuilder.h"
 
+#include "dictionary/TextRules.h"
+
 #include "dictionary/DataIndex.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
@@ -52,46 +54,6 @@ QString Hex(std::uint32_t value) {
 QString ProgramLink(std::uint32_t command, std::uint32_t value, const QString& text) {
     return QStringLiteral("<a href=") + kLinkPrefix + Hex(command) + u'=' + Hex(value) + u'>' + text +
            QStringLiteral("</a>");
-}
-
-bool IsBlankChar(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-}
-
-QStringView TrimBlanks(QStringView text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && IsBlankChar(text[first])) {
-        ++first;
-    }
-    while (last > first && IsBlankChar(text[last - 1])) {
-        --last;
-    }
-    return text.mid(first, last - first);
-}
-
-// Hexadecimal numbers of lists: every hex digit counts, anything else is
-// skipped, a leading '-' negates; 32-bit wrap-around.
-std::uint32_t ReadHex(QStringView text) {
-    std::uint32_t value = 0;
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        int digit = -1;
-        if (u >= u'0' && u <= u'9') {
-            digit = u - u'0';
-        } else if (u >= u'A' && u <= u'F') {
-            digit = u - u'A' + 10;
-        } else if (u >= u'a' && u <= u'f') {
-            digit = u - u'a' + 10;
-        }
-        if (digit >= 0) {
-            value = value * 16 + static_cast<std::uint32_t>(digit);
-        }
-    }
-    if (!text.isEmpty() && text.front() == u'-') {
-        value = 0u - value;
-    }
-    return value;
 }
 
 std::optional<SyllableId> EncodeToken(QStringView token, Scheme scheme) {
@@ -309,7 +271,7 @@ void PageBuilder::MakeCharacterTable(CharacterRecord record, QString& out, bool 
         }
         QString cell;
         for (QStringView token : tokens.split(u' ')) {
-            const std::uint32_t code = ReadHex(TrimBlanks(token));
+            const std::uint32_t code = HexValue(TrimBlanks(token));
             if (code != record.code && IsIdeograph(code)) {
                 MakeCharLink(code, element, true, false);
                 cell += element;
@@ -576,7 +538,7 @@ bool PageBuilder::RadicalForms(const QString& radical, CharacterList& forms, boo
             outOfRange = true;
             continue;
         }
-        const std::uint32_t value = ReadHex(token);
+        const std::uint32_t value = HexValue(token);
         if (value == 0 || value <= kRadicalFormLimit) {
             continue;
         }

@@ -117,7 +117,7 @@ bool ProtocolDispatcher::BuildPage(const ProtocolRequest& request, QString& page
         title = *request.text;
         return true;
     case kShowHexCode:
-        if (!request.text || !BuildCharacterPage(HexValue(request.text->toUtf8()), page))
+        if (!request.text || !BuildCharacterPage(HexValue(*request.text), page))
             return false;
         title = *request.text;
         return true;

@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include "dictionary/TextRules.h"
+
 #include <QMetaType>
 #include <algorithm>
 #include <limits>
@@ -11,20 +13,6 @@ const QString kGroup = QStringLiteral("Versions");
 
 QString KeyOf(const QString& name) {
     return kGroup + u'/' + name;
-}
-
-int HexDigit(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') {
-        return u - u'0';
-    }
-    if (u >= u'a' && u <= u'f') {
-        return u - u'a' + 10;
-    }
-    if (u >= u'A' && u <= u'F') {
-        return u - u'A' + 10;
-    }
-    return -1;
 }
 
 } // namespace
@@ -80,7 +68,7 @@ int ParseHexSize(const QString& text) {
     constexpr long long kCap = std::numeric_limits<int>::max();
     long long value = 0;
     for (qsizetype i = negative ? 1 : 0; i < text.size(); ++i) {
-        const int digit = HexDigit(text.at(i));
+        const int digit = HexDigit(text.at(i).unicode());
         if (digit < 0) {
             continue;
         }

@@ -58,23 +58,21 @@ TEST(ClassifyQuery, EmptyAndBlankTextsAreUnsearchable) {
 }
 
 TEST(HexValue, ReadsDigitsOfEitherCaseAndSkipsOtherBytes) {
-    EXPECT_EQ(HexValue(""), 0u);
-    EXPECT_EQ(HexValue("4E2D"), 0x4E2Du);
-    EXPECT_EQ(HexValue("4e2d"), 0x4E2Du);
-    EXPECT_EQ(HexValue("4E2D/"), 0x4E2Du);
-    EXPECT_EQ(HexValue("0x1F"), 0x1Fu); // "x" is skipped, the 0 adds nothing
-    EXPECT_EQ(HexValue("z q"), 0u);
-    EXPECT_EQ(HexValue("\xE4\xB8\xAD"
-                       "1"),
-              1u);
+    EXPECT_EQ(HexValue(u""), 0u);
+    EXPECT_EQ(HexValue(u"4E2D"), 0x4E2Du);
+    EXPECT_EQ(HexValue(u"4e2d"), 0x4E2Du);
+    EXPECT_EQ(HexValue(u"4E2D/"), 0x4E2Du);
+    EXPECT_EQ(HexValue(u"0x1F"), 0x1Fu); // "x" is skipped, the 0 adds nothing
+    EXPECT_EQ(HexValue(u"z q"), 0u);
+    EXPECT_EQ(HexValue(u"中1"), 1u);
 }
 
 TEST(HexValue, WrapsAtThirtyTwoBitsAndNegatesALeadingMinus) {
-    EXPECT_EQ(HexValue("FFFFFFFF"), 0xFFFFFFFFu);
-    EXPECT_EQ(HexValue("123456789"), 0x23456789u);
-    EXPECT_EQ(HexValue("-1"), 0xFFFFFFFFu);
-    EXPECT_EQ(HexValue("-10"), 0xFFFFFFF0u);
-    EXPECT_EQ(HexValue("1-0"), 0x10u); // only a leading minus counts
+    EXPECT_EQ(HexValue(u"FFFFFFFF"), 0xFFFFFFFFu);
+    EXPECT_EQ(HexValue(u"123456789"), 0x23456789u);
+    EXPECT_EQ(HexValue(u"-1"), 0xFFFFFFFFu);
+    EXPECT_EQ(HexValue(u"-10"), 0xFFFFFFF0u);
+    EXPECT_EQ(HexValue(u"1-0"), 0x10u); // only a leading minus counts
 }
 
 } // namespace

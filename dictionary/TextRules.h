@@ -1,0 +1,36 @@
+#pragma once
+// Small text rules shared across the program: trimming of blanks and line
+// ends, and the hexadecimal rule that reads numbers from links, lists and
+// queries.
+#include <QChar>
+#include <QStringView>
+#include <cstdint>
+
+namespace quillory {
+
+// Blank, tab, line feed or carriage return.
+constexpr bool IsBlankOrLineEnd(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
+
+QStringView TrimBlanks(QStringView text);
+
+// Value of a hexadecimal digit of either case, or -1.
+constexpr int HexDigit(char16_t c) {
+    if (c >= u'0' && c <= u'9') {
+        return c - u'0';
+    }
+    if (c >= u'A' && c <= u'F') {
+        return c - u'A' + 10;
+    }
+    if (c >= u'a' && c <= u'f') {
+        return c - u'a' + 10;
+    }
+    return -1;
+}
+
+// Every hexadecimal digit counts and anything else is skipped; a leading "-"
+// negates; arithmetic wraps at 32 bits; an empty text is 0.
+std::uint32_t HexValue(QStringView text);
+
+} // namespace quillory
