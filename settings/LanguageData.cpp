@@ -176,4 +176,14 @@ std::optional<InterfaceText> LanguageData::GetText(std::uint32_t id, int languag
     return result;
 }
 
+std::optional<std::pair<InterfaceText, int>> LanguageData::GetTextAndFont(std::uint32_t id,
+                                                                          int language) const {
+    std::optional<InterfaceText> text = GetText(id, language);
+    if (!text) {
+        return std::nullopt;
+    }
+    const int slot = FontSlotOfKind(text->kind);
+    return std::make_pair(std::move(*text), slot);
+}
+
 } // namespace quillory

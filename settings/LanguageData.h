@@ -43,6 +43,9 @@ public:
     std::optional<InterfaceText> GetText(std::uint32_t id, int language) const;
     // The text in the current language.
     std::optional<InterfaceText> GetText(std::uint32_t id) const { return GetText(id, language_); }
+    // The text with the display font slot its kind marker names; the window
+    // turns the slot into its font.
+    std::optional<std::pair<InterfaceText, int>> GetTextAndFont(std::uint32_t id, int language) const;
 
     void SetLanguage(int language) { language_ = language; }
     int GetLanguage() const { return language_; }

@@ -130,6 +130,12 @@ TEST_F(RealLanguageData, TellingSections) {
     EXPECT_NE(Text(2, kPinyin), QStringLiteral("mo2 shi4"));
     EXPECT_EQ(Kind(2, kPinyin), QStringLiteral("py"));
     EXPECT_EQ(FontSlotOfKind(Kind(2, kPinyin)), 1);
+    // Text and font slot together: the Pinyin font for Pinyin, Fanti for Fanti.
+    ASSERT_TRUE(language_.GetTextAndFont(2, kPinyin).has_value());
+    EXPECT_EQ(language_.GetTextAndFont(2, kPinyin)->second, 1);
+    EXPECT_EQ(language_.GetTextAndFont(2, kFanti)->second, 3);
+    EXPECT_EQ(language_.GetTextAndFont(2, kJyutping)->second, 4);
+    EXPECT_FALSE(language_.GetTextAndFont(999, kEnglish).has_value());
     EXPECT_EQ(Text(2, kJianti), QStringLiteral("\u6A21\u5F0F"));
     EXPECT_EQ(Kind(2, kFanti), QStringLiteral("b5"));
     // Jyutping keeps its tone digits.
