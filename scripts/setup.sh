@@ -10,6 +10,8 @@ apt_packages=(
   qt6-base-dev zlib1g-dev libsqlite3-dev libbz2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   unicode-data
+  qt6-webengine-dev qt6-multimedia-dev
+  xvfb xauth fonts-wqy-zenhei fonts-dejavu-core python3-fonttools
 )
 
 missing=()
