@@ -4,6 +4,7 @@
 #include "IndexWriter.h"
 #include "JyutpingAnnotator.h"
 #include "ListFileWriter.h"
+#include "PinyinFont.h"
 #include "RadicalFormsReader.h"
 #include "RecordStoreWriter.h"
 #include "StagingFolder.h"
@@ -92,6 +93,11 @@ QString LicenseNotices(const CompilerInputs& inputs, const SourceData& source) {
     if (jyutping.isEmpty())
         jyutping = QStringLiteral("to-jyutping, BSD 2-Clause License");
     section(QStringLiteral("to-jyutping (Cantonese readings)"), jyutping);
+
+    section(PinyinFontFileName(),
+            QStringLiteral("Derived from the font %1. Its copyright and license notices are kept in the\n"
+                           "font's name table.")
+                .arg(QFileInfo(DefaultPinyinFontBase()).fileName()));
     return text;
 }
 
@@ -108,9 +114,9 @@ bool WriteTextFile(const QString& path, const QString& text, QString* error) {
 } // namespace
 
 QStringList CompiledDataFiles() {
-    return {QStringLiteral("oxa.dat"),        QStringLiteral("ghi.dat"), QStringLiteral("ijk.dat"),
-            QStringLiteral("jkl.dat"),        QStringLiteral("hij.dat"), QStringLiteral("records.db"),
-            QString::fromLatin1(kLicenseFile)};
+    return {QStringLiteral("oxa.dat"), QStringLiteral("ghi.dat"),        QStringLiteral("ijk.dat"),
+            QStringLiteral("jkl.dat"), QStringLiteral("hij.dat"),        QStringLiteral("records.db"),
+            PinyinFontFileName(),      QString::fromLatin1(kLicenseFile)};
 }
 
 bool ReadSources(const CompilerInputs& inputs, SourceData* source, QTextStream& progress, QString* error) {
@@ -184,6 +190,11 @@ bool CompileData(const CompilerInputs& inputs, QTextStream& progress, QString* e
         return false;
     progress << "Record store: " << records.characters << " characters, " << records.words << " words ("
              << Seconds(step) << ")" << Qt::endl;
+
+    step.start();
+    if (!WritePinyinFont(staging.FilePath(PinyinFontFileName()), error))
+        return false;
+    progress << "Pinyin font: " << PinyinFontFileName() << " (" << Seconds(step) << ")" << Qt::endl;
 
     if (!WriteTextFile(staging.FilePath(QString::fromLatin1(kLicenseFile)), LicenseNotices(inputs, source),
                        error))
