@@ -1,0 +1,841 @@
+// The small controls: clock text and ticking, language label look-up, the
+// tip window's timing and placement driven step by step, the hyperlink
+// label's click, FlatButton painting and menus, and the drawn images.
+#include "controls/ButtonImages.h"
+#include "controls/ClockLabel.h"
+#include "controls/FlatButton.h"
+#include "controls/HyperlinkLabel.h"
+#include "controls/LanguageLabel.h"
+#include "controls/TooltipWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEnterEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace quillory;
+
+namespace {
+
+// Whether any pixel of image has exactly the colour (ignoring alpha order).
+bool HasPixel(const QImage& image, const QColor& colour) {
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y) {
+        for (int x = 0; x < argb.width(); ++x) {
+            if (argb.pixelColor(x, y).rgb() == colour.rgb() && argb.pixelColor(x, y).alpha() == 255) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+int OpaquePixels(const QImage& image) {
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    int count = 0;
+    for (int y = 0; y < argb.height(); ++y) {
+        for (int x = 0; x < argb.width(); ++x) {
+            count += qAlpha(argb.pixel(x, y)) > 0 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+QImage Grab(QWidget& widget) {
+    return widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+void SendMove(TooltipWindow& tip, QWidget& receiver, const QPoint& global) {
+    QMouseEvent move(QEvent::MouseMove, receiver.mapFromGlobal(global), global, Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    tip.relayEvent(&receiver, &move);
+}
+
+void SendPress(TooltipWindow& tip, QWidget& receiver, const QPoint& global, Qt::MouseButton button,
+               QEvent::Type type = QEvent::MouseButtonPress) {
+    QMouseEvent press(type, receiver.mapFromGlobal(global), global, button, button, Qt::NoModifier);
+    tip.relayEvent(&receiver, &press);
+}
+
+// An owner window with two tool buttons and a spare area, a tip window
+// whose pointer position and widget look-up the test controls.
+struct TipStage {
+    QWidget owner;
+    QWidget* first = new QWidget(&owner);
+    QWidget* second = new QWidget(&owner);
+    TooltipWindow* tip = new TooltipWindow(&owner);
+    QPoint cursor;
+
+    explicit TipStage(const QRect& ownerGeometry = QRect(100, 100, 300, 200)) {
+        owner.setGeometry(ownerGeometry);
+        first->setGeometry(10, 10, 60, 20);
+        second->setGeometry(100, 10, 60, 20);
+        tip->setCursorSource([this] { return cursor; });
+        tip->setWidgetLocator([this](const QPoint& global) -> QWidget* {
+            if (tip->isVisible() && tip->geometry().contains(global)) {
+                return tip;
+            }
+            const QPoint local = owner.mapFromGlobal(global);
+            if (!owner.rect().contains(local)) {
+                return nullptr;
+            }
+            QWidget* child = owner.childAt(local);
+            return child ? child : &owner;
+        });
+        tip->addTool({first, 1, {}, QStringLiteral("First tip")});
+        tip->addTool({second, 2, {}, QStringLiteral("Second tip")});
+        owner.show();
+    }
+
+    QPoint centreOf(QWidget* widget) const { return widget->mapToGlobal(widget->rect().center()); }
+    QPoint emptySpot() const { return owner.mapToGlobal(QPoint(250, 150)); }
+
+    void moveTo(const QPoint& global) {
+        cursor = global;
+        SendMove(*tip, owner, global);
+    }
+
+    // Rests on a widget until its tip shows.
+    void restOn(QWidget* widget) {
+        moveTo(centreOf(widget));
+        tip->showPendingTip();
+    }
+};
+
+} // namespace
+
+class ControlsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // --- clock ---------------------------------------------------------------
+
+    void clockText_data() {
+        QTest::addColumn<QDateTime>("time");
+        QTest::addColumn<QString>("text");
+        const QDate day(2007, 3, 2);
+        QTest::newRow("after midnight") << QDateTime(day, QTime(0, 5, 9)) << "2007/03/02 - 00:05:09 AM";
+        QTest::newRow("noon") << QDateTime(day, QTime(12, 30, 0)) << "2007/03/02 - 12:30:00 PM";
+        QTest::newRow("one pm") << QDateTime(day, QTime(13, 0, 0)) << "2007/03/02 - 01:00:00 PM";
+        QTest::newRow("before noon") << QDateTime(day, QTime(11, 59, 59)) << "2007/03/02 - 11:59:59 AM";
+        QTest::newRow("last second") << QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59))
+                                     << "1999/12/31 - 11:59:59 PM";
+    }
+
+    void clockText() {
+        QFETCH(QDateTime, time);
+        QFETCH(QString, text);
+        QCOMPARE(ClockText(time), text);
+    }
+
+    void clockShowsAtStartAndRedrawsOnlyOnChange() {
+        ClockLabel clock;
+        QDateTime now(QDate(2007, 3, 2), QTime(0, 5, 9));
+        clock.setTimeSource([&now] { return now; });
+        QSignalSpy changes(&clock, &ClockLabel::textChanged);
+
+        clock.Start(1000, 600, ClockLabel::kClockMode, QStringLiteral("Times New Roman"), 14, 500,
+                    QColor(0, 128, 0));
+        QCOMPARE(clock.text(), QStringLiteral("2007/03/02 - 00:05:09 AM"));
+        QCOMPARE(changes.count(), 1);
+        QVERIFY(clock.isTicking());
+        QCOMPARE(clock.interval(), 1000);
+        QCOMPARE(clock.clockFont().pixelSize(), 14);
+        QCOMPARE(clock.clockFont().weight(), QFont::Medium);
+        QCOMPARE(clock.clockFont().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(clock.colour(), QColor(0, 128, 0));
+
+        now = now.addMSecs(400); // a second tick within the same second
+        clock.tick();
+        QCOMPARE(changes.count(), 1);
+
+        now = now.addSecs(1);
+        clock.tick();
+        QCOMPARE(changes.count(), 2);
+        QCOMPARE(clock.text(), QStringLiteral("2007/03/02 - 00:05:10 AM"));
+    }
+
+    void clockStandsStillWithoutRunFlagOrInOtherModes() {
+        QDateTime now(QDate(2007, 3, 2), QTime(13, 0, 0));
+        ClockLabel stopped;
+        stopped.setTimeSource([&now] { return now; });
+        stopped.Start(1000, 0, ClockLabel::kClockMode, QStringLiteral("Serif"), 14, 500, Qt::black);
+        QCOMPARE(stopped.text(), QStringLiteral("2007/03/02 - 01:00:00 PM"));
+        now = now.addSecs(5);
+        stopped.tick();
+        QCOMPARE(stopped.text(), QStringLiteral("2007/03/02 - 01:00:00 PM"));
+
+        ClockLabel otherMode;
+        otherMode.setTimeSource([&now] { return now; });
+        otherMode.Start(1000, 600, 2, QStringLiteral("Serif"), 14, 500, Qt::black);
+        otherMode.tick();
+        QVERIFY(otherMode.text().isEmpty());
+    }
+
+    void twoClocksBothShowTheTime() {
+        const QDateTime now(QDate(2007, 3, 2), QTime(12, 30, 0));
+        ClockLabel mainClock;
+        ClockLabel dialogClock;
+        for (ClockLabel* clock : {&mainClock, &dialogClock}) {
+            clock->setTimeSource([now] { return now; });
+            clock->Start(1000, 600, ClockLabel::kClockMode, QStringLiteral("Serif"), 14, 500, Qt::black);
+        }
+        QCOMPARE(mainClock.text(), ClockText(now));
+        QCOMPARE(dialogClock.text(), ClockText(now));
+    }
+
+    void clockPaintsInItsColour() {
+        ClockLabel clock;
+        clock.setTimeSource([] { return QDateTime(QDate(2007, 3, 2), QTime(8, 8, 8)); });
+        clock.resize(220, 20);
+        clock.Start(1000, 600, ClockLabel::kClockMode, QStringLiteral("DejaVu Sans"), 14, 900,
+                    QColor(0, 128, 0));
+        QVERIFY(HasPixel(Grab(clock), QColor(0, 128, 0)));
+    }
+
+    // --- language label --------------------------------------------------------
+
+    void languageLabelPrefersTheInterfaceText() {
+        LanguageLabel label;
+        label.setText(QStringLiteral("Own text"));
+        QFont ownFont = label.font();
+        QFont interfaceFont(QStringLiteral("DejaVu Serif"), 17);
+        int asked = 0;
+        label.setLabelId(1059, [&](std::uint32_t id) -> std::optional<LabelText> {
+            ++asked;
+            if (id == 1059) {
+                return LabelText{QStringLiteral("Interface text"), interfaceFont};
+            }
+            return std::nullopt;
+        });
+        QCOMPARE(label.shownText().text, QStringLiteral("Interface text"));
+        QCOMPARE(label.shownText().font, interfaceFont);
+        QVERIFY(asked > 0);
+
+        label.setLabelId(4242, [](std::uint32_t) { return std::optional<LabelText>(); });
+        QCOMPARE(label.shownText().text, QStringLiteral("Own text"));
+        QCOMPARE(label.shownText().font, ownFont);
+    }
+
+    void languageLabelPaintsInItsColour() {
+        LanguageLabel label;
+        label.resize(200, 24);
+        label.setText(QStringLiteral("MMMM"));
+        QFont bold = label.font();
+        bold.setPixelSize(18);
+        bold.setBold(true);
+        label.setFont(bold);
+        label.SetColour(QColor(255, 0, 0));
+        const QImage image = Grab(label);
+        QVERIFY(HasPixel(image, QColor(255, 0, 0)));
+        QCOMPARE(image.pixelColor(image.width() - 1, 0), label.palette().color(QPalette::Button));
+    }
+
+    void staticTextFlags() {
+        QCOMPARE(StaticTextFlags(StaticTextStyle::Centre, QStringLiteral("a")),
+                 int(Qt::AlignHCenter | Qt::TextWordWrap));
+        QCOMPARE(StaticTextFlags(StaticTextStyle::Right, QStringLiteral("a")),
+                 int(Qt::AlignRight | Qt::TextWordWrap));
+        QCOMPARE(StaticTextFlags(StaticTextStyle::LeftNoWordWrap, QStringLiteral("a")), int(Qt::AlignLeft));
+        QCOMPARE(StaticTextFlags(StaticTextStyle::Left, QStringLiteral("a\tb")),
+                 int(Qt::AlignLeft | Qt::TextWordWrap | Qt::TextExpandTabs));
+        QCOMPARE(StaticTextFlags(StaticTextStyle::CentreImage, QStringLiteral("one line")),
+                 int(Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine));
+        QCOMPARE(StaticTextFlags(StaticTextStyle::CentreImage, QStringLiteral("two\nlines")),
+                 int(Qt::AlignHCenter));
+    }
+
+    // --- tip window ------------------------------------------------------------
+
+    void calloutVariants() {
+        const CalloutText plain = ChooseCalloutText(QStringLiteral("Plain"), 0);
+        QCOMPARE(plain.text, QStringLiteral("Plain"));
+        QVERIFY(!plain.callout);
+
+        const QString twoWay = QStringLiteral("Current language\rSwitch to it");
+        const CalloutText first = ChooseCalloutText(twoWay, 0);
+        QCOMPARE(first.text, QStringLiteral("Current language  "));
+        QVERIFY(first.callout);
+        const CalloutText second = ChooseCalloutText(twoWay, 1);
+        QCOMPARE(second.text, QStringLiteral("  Switch to it"));
+        QVERIFY(second.callout);
+        // Only the first carriage return splits.
+        QCOMPARE(ChooseCalloutText(QStringLiteral("a\rb\rc"), 1).text, QStringLiteral("  b\rc"));
+    }
+
+    void placement() {
+        const QRect area(0, 0, 800, 600);
+        const QSize size(100, 30);
+        const QRect tool(700, 560, 80, 30);
+        // Room enough: the tip stays at the anchor.
+        QCOMPARE(PlaceTip(size, QPoint(200, 200), tool, area), QPoint(200, 200));
+        // Past the right edge: moved left.
+        QCOMPARE(PlaceTip(size, QPoint(750, 200), tool, area), QPoint(700, 200));
+        // Past the left edge: moved right.
+        QCOMPARE(PlaceTip(size, QPoint(-20, 200), tool, area), QPoint(0, 200));
+        // Past the bottom edge: just above the tool.
+        QCOMPARE(PlaceTip(size, QPoint(720, 590), tool, area), QPoint(700, 530));
+        // Never above the top, even for a tool at the top of a short area.
+        QCOMPARE(PlaceTip(size, QPoint(10, 40), QRect(0, 5, 20, 20), QRect(0, 0, 800, 50)), QPoint(10, 0));
+    }
+
+    void tipAppearsAfterTheDelayAndFollowsTools() {
+        TipStage stage;
+        TooltipWindow& tip = *stage.tip;
+
+        stage.moveTo(stage.centreOf(stage.first));
+        QVERIFY(tip.isWaiting());
+        QVERIFY(!tip.isVisible());
+        QCOMPARE(tip.currentTool()->id, 1u);
+
+        tip.showPendingTip();
+        QVERIFY(tip.isVisible());
+        QVERIFY(tip.isPolling());
+        QCOMPARE(tip.shownText(), QStringLiteral("First tip"));
+        QCOMPARE(tip.pos(), stage.cursor + TooltipWindow::kCursorOffset);
+        QVERIFY(tip.width() > QFontMetrics(tip.shownFont()).horizontalAdvance(QStringLiteral("First tip")));
+
+        // Moving within the same tool changes nothing.
+        stage.moveTo(stage.centreOf(stage.first) + QPoint(5, 0));
+        QVERIFY(tip.isVisible());
+        QVERIFY(!tip.isWaiting());
+
+        // Another tool: the first tip goes, the second waits for its delay.
+        stage.moveTo(stage.centreOf(stage.second));
+        QVERIFY(!tip.isVisible());
+        QVERIFY(tip.isWaiting());
+        QVERIFY(!tip.isPolling());
+        tip.showPendingTip();
+        QCOMPARE(tip.shownText(), QStringLiteral("Second tip"));
+    }
+
+    void tipLeavesWhenThePointerDoes() {
+        TipStage stage;
+        TooltipWindow& tip = *stage.tip;
+        stage.restOn(stage.first);
+        stage.cursor = stage.emptySpot();
+        tip.poll();
+        QVERIFY(!tip.isVisible());
+        QVERIFY(!tip.isPolling());
+
+        // A poll that finds the pointer on another tool hides at once.
+        stage.restOn(stage.first);
+        stage.cursor = stage.centreOf(stage.second);
+        tip.poll();
+        QVERIFY(!tip.isVisible());
+    }
+
+    void tipHidesAfterTheLimitUnlessThePointerIsOnIt() {
+        TipStage stage;
+        TooltipWindow& tip = *stage.tip;
+        stage.restOn(stage.first);
+        const int pollsBeforeLimit = TooltipWindow::kShowLimitMs / TooltipWindow::kPollIntervalMs - 1;
+        for (int i = 0; i < pollsBeforeLimit; ++i) {
+            tip.poll();
+        }
+        QVERIFY(tip.isVisible());
+        tip.poll();
+        QVERIFY(!tip.isVisible());
+
+        // With the pointer moved onto the tip it stays past the limit.
+        stage.moveTo(stage.emptySpot());
+        stage.restOn(stage.first);
+        stage.cursor = tip.geometry().center();
+        for (int i = 0; i <= pollsBeforeLimit + 5; ++i) {
+            tip.poll();
+        }
+        QVERIFY(tip.isVisible());
+        QVERIFY(tip.elapsedMs() >= TooltipWindow::kShowLimitMs);
+    }
+
+    void keysAndButtonsHideTheTip() {
+        TipStage stage;
+        TooltipWindow& tip = *stage.tip;
+        const QPoint onFirst = stage.centreOf(stage.first);
+
+        stage.restOn(stage.first);
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        tip.relayEvent(&stage.owner, &key);
+        QVERIFY(!tip.isVisible());
+        QVERIFY(!tip.isPolling());
+
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+            stage.moveTo(stage.emptySpot());
+            stage.restOn(stage.first);
+            SendPress(tip, stage.owner, onFirst, button);
+            QVERIFY2(!tip.isVisible(), "other buttons hide");
+        }
+
+        stage.moveTo(stage.emptySpot());
+        stage.restOn(stage.first);
+        SendPress(tip, stage.owner, onFirst, Qt::LeftButton, QEvent::MouseButtonRelease);
+        QVERIFY2(tip.isVisible(), "a button release keeps the tip");
+        SendPress(tip, stage.owner, onFirst, Qt::LeftButton, QEvent::MouseButtonDblClick);
+        QVERIFY(!tip.isVisible());
+
+        stage.moveTo(stage.emptySpot());
+        stage.restOn(stage.first);
+        SendPress(tip, stage.owner, tip.geometry().center(), Qt::LeftButton);
+        QVERIFY2(tip.isVisible(), "a press on the tip itself keeps it");
+        SendPress(tip, stage.owner, onFirst, Qt::LeftButton);
+        QVERIFY(!tip.isVisible());
+    }
+
+    void pointerLeavingDuringTheDelayAllowsANewWait() {
+        TipStage stage;
+        TooltipWindow& tip = *stage.tip;
+        stage.moveTo(stage.centreOf(stage.first));
+        stage.cursor = stage.emptySpot(); // gone before the delay is over
+        tip.showPendingTip();
+        QVERIFY(!tip.isVisible());
+
+        stage.moveTo(stage.emptySpot());
+        QCOMPARE(tip.currentTool(), nullptr);
+        stage.moveTo(stage.centreOf(stage.first));
+        QVERIFY(tip.isWaiting());
+        tip.showPendingTip();
+        QCOMPARE(tip.shownText(), QStringLiteral("First tip"));
+    }
+
+    void ownerTextFontAndEmptyTexts() {
+        TipStage stage;
+        TooltipWindow& tip = *stage.tip;
+        QWidget* third = new QWidget(&stage.owner);
+        third->setGeometry(10, 60, 60, 20);
+        third->show();
+        QString answer = QStringLiteral("Asked of the owner");
+        std::uint32_t askedFor = 0;
+        tip.addTool({third, 7, {}, {}, true, 0, {}, {}, 99});
+        tip.setTextProvider([&](const TooltipTool& tool) {
+            askedFor = tool.id;
+            return tool.param == 99 ? answer : QString();
+        });
+        const QFont large(QStringLiteral("DejaVu Serif"), 20);
+        tip.setFontProvider(
+            [&](std::uint32_t id) { return id == 7 ? std::optional<QFont>(large) : std::nullopt; });
+
+        stage.restOn(third);
+        QCOMPARE(askedFor, 7u);
+        QCOMPARE(tip.shownText(), answer);
+        QCOMPARE(tip.shownFont(), large);
+
+        // A tool with an empty text shows nothing and does not poll.
+        tip.hideTip();
+        stage.moveTo(stage.emptySpot());
+        answer.clear();
+        stage.restOn(third);
+        QVERIFY(!tip.isVisible());
+        QVERIFY(!tip.isPolling());
+
+        // Re-adding the same window and id replaces the tool.
+        tip.addTool({stage.first, 1, {}, QStringLiteral("Renewed")});
+        QCOMPARE(tip.tools().size(), size_t(3));
+        stage.restOn(stage.first);
+        QCOMPARE(tip.shownText(), QStringLiteral("Renewed"));
+        QVERIFY(tip.removeTool(stage.first, 1));
+        QVERIFY(!tip.isVisible());
+        QVERIFY(!tip.removeTool(stage.first, 1));
+    }
+
+    void rectangleToolsOfTheOwner() {
+        TipStage stage;
+        TooltipWindow& tip = *stage.tip;
+        tip.addTool({&stage.owner, 30, QRect(200, 100, 50, 40), QStringLiteral("Area")});
+        QCOMPARE(tip.toolAt(stage.owner.mapToGlobal(QPoint(210, 110))), 2);
+        QCOMPARE(tip.toolAt(stage.owner.mapToGlobal(QPoint(190, 110))), -1);
+        QCOMPARE(tip.toolAt(stage.centreOf(stage.second)), 1);
+        QCOMPARE(tip.toolAt(QPoint(5, 5)), -1);
+    }
+
+    void calloutFlipsOnClick() {
+        TipStage stage;
+        TooltipWindow& tip = *stage.tip;
+        tip.addTool({stage.first, 1, {}, QStringLiteral("Shown now\rPress to see")});
+        stage.restOn(stage.first);
+        QVERIFY(tip.hasCallout());
+        QCOMPARE(tip.shownText(), QStringLiteral("Shown now  "));
+        const QPoint before = tip.pos();
+
+        QTest::mouseClick(&tip, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+        QVERIFY(tip.isVisible());
+        QCOMPARE(tip.calloutSide(), 1);
+        QCOMPARE(tip.shownText(), QStringLiteral("  Press to see"));
+        QCOMPARE(tip.pos(), before);
+
+        QTest::mouseClick(&tip, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+        QCOMPARE(tip.calloutSide(), 0);
+    }
+
+    void tipStaysOnScreenNearTheCorner() {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        TipStage stage(QRect(area.right() - 299, area.bottom() - 199, 300, 200));
+        stage.second->setGeometry(230, 170, 60, 20);
+        QTRY_VERIFY(stage.owner.geometry().bottomRight() == area.bottomRight());
+        stage.tip->addTool(
+            {stage.second, 2, {}, QStringLiteral("A tip much wider than the space left to the right")});
+
+        stage.restOn(stage.second);
+        const QRect tipRect = stage.tip->geometry();
+        QVERIFY(stage.tip->isVisible());
+        QVERIFY2(area.contains(tipRect), "the tip stays within the screen");
+        QVERIFY2(tipRect.bottom() < stage.second->mapToGlobal(QPoint(0, 0)).y(), "placed above the tool");
+    }
+
+    // --- hyperlink label -------------------------------------------------------
+
+    void hyperlinkOpensItsAddress() {
+        HyperlinkLabel link;
+        link.resize(300, 20);
+        link.setText(QStringLiteral("www.example.org"));
+        link.setAddress(QStringLiteral("https://www.example.org/"));
+        QList<QUrl> opened;
+        link.setUrlOpener([&](const QUrl& url) {
+            opened.append(url);
+            return true;
+        });
+        QSignalSpy notified(&link, &HyperlinkLabel::linkNotify);
+        link.show();
+
+        QTest::mouseClick(&link, Qt::LeftButton, Qt::NoModifier, link.textRect().center());
+        QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("https://www.example.org/"))});
+        QCOMPARE(notified.count(), 0);
+
+        // Beside the text nothing happens.
+        QTest::mouseClick(&link, Qt::LeftButton, Qt::NoModifier, QPoint(290, 10));
+        QCOMPARE(opened.size(), 1);
+
+        // A scheme-less address is a web address; a failed open is reported.
+        link.setAddress(QStringLiteral("www.example.org"));
+        QUrl refused;
+        link.setUrlOpener([&](const QUrl& url) {
+            refused = url;
+            return false;
+        });
+        QVERIFY(!link.activate());
+        QCOMPARE(refused.scheme(), QStringLiteral("http"));
+        QCOMPARE(refused.host(), QStringLiteral("www.example.org"));
+    }
+
+    void hyperlinkWithoutAddressNotifiesItsParent() {
+        QWidget parent;
+        auto* link = new HyperlinkLabel(&parent);
+        link->setGeometry(0, 0, 200, 20);
+        link->setText(QStringLiteral("Choose"));
+        link->setValue(1234);
+        link->setAddress(QStringLiteral("   "));
+        bool opened = false;
+        link->setUrlOpener([&](const QUrl&) { return opened = true; });
+        QSignalSpy notified(link, &HyperlinkLabel::linkNotify);
+        parent.show();
+
+        QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, link->textRect().center());
+        QCOMPARE(notified.count(), 1);
+        QCOMPARE(notified.at(0).at(0).toInt(), 1234);
+        QVERIFY(!opened);
+    }
+
+    void hyperlinkTextAreaFollowsTheText() {
+        HyperlinkLabel link;
+        link.resize(400, 20);
+        link.setText(QStringLiteral("short"));
+        const int shortWidth = link.textRect().width();
+        link.setText(QStringLiteral("a considerably longer text"));
+        QVERIFY(link.textRect().width() > shortWidth);
+        QFont bigger = link.font();
+        bigger.setPixelSize(bigger.pixelSize() > 0 ? bigger.pixelSize() * 2 : 30);
+        const int before = link.textRect().width();
+        link.setFont(bigger);
+        QVERIFY(link.textRect().width() > before);
+    }
+
+    void hyperlinkIgnoresReentry() {
+        HyperlinkLabel link;
+        link.setAddress(QStringLiteral("https://example.org/"));
+        int calls = 0;
+        bool innerResult = true;
+        link.setUrlOpener([&](const QUrl&) {
+            ++calls;
+            innerResult = link.activate();
+            return true;
+        });
+        QVERIFY(link.activate());
+        QCOMPARE(calls, 1);
+        QVERIFY(!innerResult);
+    }
+
+    // --- FlatButton ------------------------------------------------------------
+
+    void flatButtonPaintsMasksAndHoverShade() {
+        FlatButton button;
+        button.resize(40, 24);
+        const QColor face(50, 60, 70);
+        const QColor green(0x00, 0xff, 0x00);
+        button.setFaceColour(face);
+        button.setShade(30);
+        button.setMasks(image::kGo, image::kGoHover, green);
+
+        const QImage normal = Grab(button);
+        QCOMPARE(normal.pixelColor(1, 1), face);
+        QVERIFY(HasPixel(normal, green));
+        QCOMPARE(button.currentMask(), image::kGo);
+
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(&button, &enter);
+        QVERIFY(button.isHovered());
+        QCOMPARE(button.currentMask(), image::kGoHover);
+        const QImage hover = Grab(button);
+        QCOMPARE(hover.pixelColor(3, 3), QColor(80, 90, 100));
+        QVERIFY(HasPixel(hover, green));
+        QVERIFY(hover != normal);
+
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&button, &leave);
+        QCOMPARE(Grab(button), normal);
+
+        // A face near white does not wrap around.
+        button.setFaceColour(QColor(250, 240, 10));
+        QApplication::sendEvent(&button, &enter);
+        QCOMPARE(button.currentFaceColour(), QColor(255, 255, 40));
+
+        button.setEnabled(false);
+        QVERIFY(!HasPixel(Grab(button), green));
+    }
+
+    void flatButtonShadePerState() {
+        FlatButton button;
+        button.setFaceColour(QColor(100, 100, 100));
+        button.setCheckable(true);
+        button.setShade(30, 0);
+        button.setShade(999, 1);
+        QCOMPARE(button.shade(1), 255);
+        button.setShade(5, 7); // no such state: ignored
+        QCOMPARE(button.shade(7), 0);
+        button.setShade(10, 1);
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(&button, &enter);
+        QCOMPARE(button.currentFaceColour(), QColor(130, 130, 130));
+        button.setChecked(true);
+        QCOMPARE(button.currentFaceColour(), QColor(110, 110, 110));
+    }
+
+    void flatButtonTextTakesTheMaskColour() {
+        FlatButton button;
+        button.resize(110, 24);
+        QFont font = button.font();
+        font.setPixelSize(16);
+        font.setBold(true);
+        button.setFont(font);
+        button.setText(QStringLiteral("WWW"));
+        button.setMasks(image::kHelp, image::kHelpHover, QColor(255, 0, 255));
+        QCOMPARE(button.textColour(), QColor(255, 0, 255));
+        QVERIFY(button.sizeHint().width() > ImageSize(image::kHelp).width() + 20);
+        QVERIFY(HasPixel(Grab(button), QColor(255, 0, 255)));
+    }
+
+    void flatButtonPictureLeavesOutItsTransparentColour() {
+        QPixmap picture(10, 10);
+        picture.fill(QColor(255, 0, 255));
+        {
+            QPainter painter(&picture);
+            painter.fillRect(3, 3, 4, 4, QColor(0, 0, 200));
+        }
+        FlatButton button;
+        button.resize(30, 30);
+        button.setFaceColour(QColor(20, 20, 20));
+        button.setPicture(picture, QColor(255, 0, 255));
+        const QImage shot = Grab(button);
+        QVERIFY(HasPixel(shot, QColor(0, 0, 200)));
+        QVERIFY(!HasPixel(shot, QColor(255, 0, 255)));
+    }
+
+    void flatButtonDropsItsMenuDown() {
+        QWidget window;
+        window.setGeometry(50, 50, 300, 100);
+        auto* button = new FlatButton(&window);
+        button->setGeometry(10, 10, 90, 22);
+        QMenu menu;
+        QAction* converter = menu.addAction(QStringLiteral("Converter"));
+        menu.addAction(QStringLiteral("Lesson Editor"));
+        button->setDropDownMenu(&menu);
+        QSignalSpy chosen(button, &FlatButton::menuTriggered);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
+        QVERIFY(menu.isVisible());
+        QCOMPARE(button->menuPosition(), button->mapToGlobal(QPoint(0, 22)));
+        QCOMPARE(menu.pos(), button->menuPosition());
+
+        converter->trigger();
+        QCOMPARE(chosen.count(), 1);
+        QCOMPARE(chosen.at(0).at(0).value<QAction*>(), converter);
+        menu.hide();
+
+        // A later menu replaces the first; the first no longer reaches the owner.
+        QMenu other;
+        button->setDropDownMenu(&other);
+        converter->trigger();
+        QCOMPARE(chosen.count(), 1);
+    }
+
+    void flatButtonOpensItsAddress() {
+        FlatButton button;
+        button.resize(30, 20);
+        QUrl opened;
+        button.setAddress(QStringLiteral("https://updates.example.org/new"));
+        button.setUrlOpener([&](const QUrl& url) {
+            opened = url;
+            return true;
+        });
+        button.show();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(opened, QUrl(QStringLiteral("https://updates.example.org/new")));
+    }
+
+    // --- drawn images ----------------------------------------------------------
+
+    void everyImageAtBothRatios() {
+        const std::vector<int>& ids = DrawnImageIds();
+        for (int id : {128, 132, 136, 137, 142, 145, 147, 149, 150, 153, 154, 161,
+                       162, 163, 167, 168, 175, 176, 178, 186, 187, 242, 249}) {
+            QVERIFY2(std::find(ids.begin(), ids.end(), id) != ids.end(), qPrintable(QString::number(id)));
+        }
+        for (int id : ids) {
+            const QString name = QString::number(id);
+            const QSize size = ImageSize(id);
+            QVERIFY2(!size.isEmpty(), qPrintable(name));
+            for (qreal ratio : {1.0, 2.0}) {
+                const QImage image = DrawImage(id, ratio);
+                QVERIFY2(!image.isNull(), qPrintable(name));
+                QCOMPARE(image.size(), size * ratio);
+                QCOMPARE(image.deviceIndependentSize().toSize(), size);
+                QVERIFY2(OpaquePixels(image) > 0, qPrintable(name));
+            }
+            QVERIFY2(!ImageIcon(id).isNull(), qPrintable(name));
+        }
+        QCOMPARE(ImageSize(image::kSeparatorVertical), QSize(1, 13));
+        QCOMPARE(ImageSize(image::kSeparatorHorizontal), QSize(82, 1));
+
+        QVERIFY(DrawImage(9999).isNull());
+        QVERIFY(!ImageSize(9999).isValid());
+        QCOMPARE(KindOfImage(9999), ImageKind::Unknown);
+    }
+
+    void imagesOfAPairDiffer() {
+        const QList<QPair<int, int>> pairs = {{image::kGo, image::kGoHover},
+                                              {image::kOptions, image::kOptionsHover},
+                                              {image::kTools, image::kToolsHover},
+                                              {image::kHelp, image::kHelpHover},
+                                              {image::kExit, image::kExitHover},
+                                              {image::kLanguageCurrent, image::kLanguageOther},
+                                              {image::kLanguageOther, image::kLanguageHover},
+                                              {image::kLampLit, image::kLampUnlit},
+                                              {image::kIconFrame1, image::kIconFrame2},
+                                              {image::kIconFrame2, image::kIconFrame3},
+                                              {image::kIconFrame3, image::kIconFrame4}};
+        for (const auto& [first, second] : pairs) {
+            QVERIFY2(DrawImage(first, 2.0) != DrawImage(second, 2.0),
+                     qPrintable(QStringLiteral("%1 / %2").arg(first).arg(second)));
+        }
+    }
+
+    void masksTakeTheirColour() {
+        for (int id : DrawnImageIds()) {
+            if (KindOfImage(id) != ImageKind::Mask) {
+                continue;
+            }
+            const QImage mask = DrawImage(id, 2.0);
+            const QImage tinted = TintMask(mask, QColor(0, 255, 0));
+            QCOMPARE(tinted.devicePixelRatio(), 2.0);
+            QVERIFY2(HasPixel(tinted, QColor(0, 255, 0)), qPrintable(QString::number(id)));
+            QCOMPARE(OpaquePixels(tinted), OpaquePixels(mask));
+        }
+    }
+
+    void programIconIsTheRedSeal() {
+        const QIcon icon = ImageIcon(image::kProgramIcon);
+        const QList<QSize> sizes = icon.availableSizes();
+        QVERIFY(sizes.contains(QSize(16, 16)));
+        QVERIFY(sizes.contains(QSize(256, 256)));
+        const QImage large = DrawImage(image::kProgramIcon, QSize(64, 64), 1.0);
+        QCOMPARE(large.pixelColor(4, 32), QColor(0xc0, 0x28, 0x2c));
+        QVERIFY(HasPixel(large, Qt::white));
+    }
+
+    void contactSheet() {
+        // Every image at ratio 1 (left) and 2 (right), masks painted white on a
+        // dark face, enlarged so that pixels can be seen; then the icons in
+        // several sizes and a few buttons. Saved beside the build for a look.
+        const int cell = 72;
+        const std::vector<int>& ids = DrawnImageIds();
+        QImage sheet(QSize(8 * cell * 2, (int(ids.size()) / 8 + 4) * cell), QImage::Format_ARGB32);
+        sheet.fill(QColor(0xe8, 0xe8, 0xe8));
+        QPainter painter(&sheet);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        int index = 0;
+        for (int id : ids) {
+            const QPoint origin((index % 8) * cell * 2, (index / 8) * cell);
+            painter.fillRect(QRect(origin, QSize(2 * cell - 2, cell - 2)), QColor(0x3b, 0x42, 0x50));
+            for (int ratio = 1; ratio <= 2; ++ratio) {
+                QImage image = DrawImage(id, ratio);
+                if (KindOfImage(id) == ImageKind::Mask) {
+                    image = TintMask(image, Qt::white);
+                }
+                image.setDevicePixelRatio(1.0);
+                const int zoom = std::max(1, std::min(48 / std::max(1, image.height()), 60 / image.width()));
+                const QSize shown = image.size() * zoom;
+                painter.drawImage(QRect(origin + QPoint((ratio - 1) * cell + 4, 14), shown), image);
+            }
+            painter.setPen(Qt::white);
+            painter.drawText(origin + QPoint(4, 11), QString::number(id));
+            ++index;
+        }
+        int x = 4;
+        const int iconRow = (int(ids.size()) / 8 + 1) * cell;
+        for (int side : {16, 24, 32, 48, 64}) {
+            for (int id : {image::kProgramIcon, image::kIconFrame2, image::kIconFrame3, image::kIconFrame4}) {
+                painter.drawPixmap(x, iconRow, ImageIcon(id).pixmap(side, side));
+                x += side + 4;
+            }
+        }
+        FlatButton options;
+        options.resize(90, 22);
+        options.setShade(30);
+        options.setText(QStringLiteral("Options"));
+        options.setMasks(image::kOptions, image::kOptionsHover, Qt::white);
+        FlatButton help;
+        help.resize(90, 22);
+        help.setShade(30);
+        help.setText(QStringLiteral("Help"));
+        help.setMasks(image::kHelp, image::kHelpHover, QColor(0, 255, 0));
+        FlatButton english;
+        english.resize(66, 21);
+        english.setShade(30);
+        english.setText(QStringLiteral("English"));
+        english.setMasks(image::kLanguageCurrent, image::kLanguageCurrent, QColor(255, 0, 255));
+        FlatButton go;
+        go.resize(28, 19);
+        go.setShade(30);
+        go.setMasks(image::kGo, image::kGoHover, QColor(0, 255, 0));
+        x = 4;
+        const int buttonRow = iconRow + 80;
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        for (FlatButton* button : {&options, &help, &english, &go}) {
+            painter.drawPixmap(x, buttonRow, button->grab());
+            QApplication::sendEvent(button, &enter);
+            painter.drawPixmap(x, buttonRow + 30, button->grab());
+            x += button->width() + 8;
+        }
+        painter.end();
+        const QString path = QStringLiteral(QUILLORY_BINARY_DIR "/controls-contact-sheet.png");
+        QVERIFY(sheet.save(path));
+    }
+};
+
+QTEST_MAIN(ControlsTest)
+#include "ControlsTest.moc"
