@@ -18,10 +18,7 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@$(BUILD)/quillory-cli --help
-	@echo
-	@echo '$$ quillory-cli char 中'
-	@$(BUILD)/quillory-cli char 中
+	@$(BUILD)/quillory
 
 test: build
 	@cd $(BUILD) && QTWEBENGINE_DISABLE_SANDBOX=1 ctest --output-on-failure -j $(JOBS)

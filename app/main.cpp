@@ -1,0 +1,61 @@
+// Quillory: one window per user session. A second start brings the running
+// window to the front; "quillory --quit" asks the running program to quit.
+#include "app/MainWindow.h"
+#include "app/SingleInstance.h"
+#include "app/StartupDecision.h"
+#include "browser/LinkScheme.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QTextStream>
+
+using namespace quillory;
+
+int main(int argc, char* argv[]) {
+    // The link scheme must be known before the web engine starts.
+    RegisterLinkScheme();
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Tessaravin"));
+    QApplication::setApplicationName(QStringLiteral("Quillory"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    NameRegistry names;
+    const InstanceRequest request = RequestFromArguments(QApplication::arguments());
+    const QString socketPath = CurrentUserInstanceSocketPath();
+    const StartupDecision decision = DecideStartup(request, AskRunningInstance(names, socketPath, request));
+    if (!decision.message.isEmpty()) {
+        QTextStream(stderr) << decision.message << '\n';
+    }
+    if (decision.action == StartupAction::Exit) {
+        return decision.exitCode;
+    }
+
+    SingleInstanceServer server(names, socketPath);
+    if (decision.action == StartupAction::RunAsFirstInstance) {
+        server.listen();
+    }
+
+    SettingsStore settings;
+    MainWindowEnvironment environment;
+    // The data folder beside the program, or another one given with --data.
+    environment.dataFolder = QApplication::applicationDirPath() + QStringLiteral("/demo");
+    const QStringList arguments = QApplication::arguments();
+    const qsizetype dataOption = arguments.indexOf(QStringLiteral("--data"));
+    if (dataOption > 0 && dataOption + 1 < arguments.size()) {
+        environment.dataFolder = arguments[dataOption + 1];
+    }
+    environment.settings = &settings;
+    environment.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    MainWindow window(environment);
+    if (!window.Initialise()) {
+        return 1;
+    }
+    QObject::connect(&server, &SingleInstanceServer::showRequested, &window, &MainWindow::ShowYourself);
+    QObject::connect(&server, &SingleInstanceServer::quitRequested, &window, &MainWindow::ExitProgram);
+    QObject::connect(&window, &MainWindow::exited, &app, [&server] {
+        server.close();
+        QApplication::quit();
+    });
+    window.show();
+    return QApplication::exec();
+}
