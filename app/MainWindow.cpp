@@ -216,6 +216,13 @@ void MainWindow::CreateControls() {
                   QColor(0x00, 0x80, 0x00));
 
     tooltips_ = new TooltipWindow(this);
+    // The tip window sees the pointer moving over the buttons, and any key
+    // or click there or in the search box hides it.
+    for (auto& [id, button] : buttons_) {
+        button->setMouseTracking(true);
+        button->installEventFilter(tooltips_);
+    }
+    searchBox_->installEventFilter(tooltips_);
     tooltips_->setTextProvider([this](const TooltipTool& tool) { return TextOf(tool.id); });
     tooltips_->setFontProvider([this](std::uint32_t id) -> std::optional<QFont> {
         int slot = 0;

@@ -78,6 +78,7 @@ public:
     SearchComboBox* searchBox() const { return searchBox_; }
     FlatButton* button(int controlId) const;
     QMenu* contextMenu() const { return contextMenu_; }
+    TooltipWindow* tooltips() const { return tooltips_; }
     const SearchState& searchState() const { return search_; }
     const DisplayFonts& fonts() const { return fonts_; }
     QString historyPath() const { return historyPath_; }

@@ -7,6 +7,7 @@
 #include "controls/CategoryTree.h"
 #include "controls/CategoryTreeBuilder.h"
 #include "controls/FlatButton.h"
+#include "controls/TooltipWindow.h"
 #include "dictionary/Romanisation.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,6 +64,7 @@ private slots:
     void unsearchableQueryShowsTheMessage();
     void languageSwitchRelabelsEverything();
     void contextMenuAndKeyFilter();
+    void languageButtonTooltipsFollowTheLanguage();
     void exitSavesSettingsAndHistory();
 
 private:
@@ -223,6 +226,35 @@ void MainWindowTest::contextMenuAndKeyFilter() {
     window_->ShowWelcomePage();
     QTRY_COMPARE_WITH_TIMEOUT(window_->view()->PageName(), QStringLiteral("OXA.LOCAL.INDEX.HTML"), 20000);
     QVERIFY(window_->view()->KeyFilterOn());
+}
+
+void MainWindowTest::languageButtonTooltipsFollowTheLanguage() {
+    TooltipWindow* tips = window_->tooltips();
+    FlatButton* english = window_->button(1024);
+    FlatButton* pinyin = window_->button(1027);
+    tips->setCursorSource([english] { return english->mapToGlobal(english->rect().center()); });
+    QMouseEvent move(QEvent::MouseMove, QPointF(english->rect().center()),
+                     QPointF(english->mapToGlobal(english->rect().center())), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(english, &move);
+    tips->showPendingTip();
+    QVERIFY(tips->currentTool());
+    // English is the current language: its button explains itself with the second tip.
+    QCOMPARE(tips->currentTool()->id, *NameRegistry().idOf(QStringLiteral("TOOLTIP_BTN_ENGLISH2")));
+    QVERIFY(tips->isVisible());
+    // A key hides the tip.
+    QTest::keyClick(window_->searchBox(), Qt::Key_A);
+    QVERIFY(!tips->isVisible());
+
+    tips->setCursorSource([pinyin] { return pinyin->mapToGlobal(pinyin->rect().center()); });
+    QMouseEvent moveToPinyin(QEvent::MouseMove, QPointF(pinyin->rect().center()),
+                             QPointF(pinyin->mapToGlobal(pinyin->rect().center())), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(pinyin, &moveToPinyin);
+    tips->showPendingTip();
+    QVERIFY(tips->currentTool());
+    QCOMPARE(tips->currentTool()->id, *NameRegistry().idOf(QStringLiteral("TOOLTIP_BTN_PINYIN")));
+    tips->hideTip();
 }
 
 void MainWindowTest::exitSavesSettingsAndHistory() {
