@@ -1,0 +1,290 @@
+// The update check against a small server of the test's own on 127.0.0.1:
+// replies whole, in pieces, without a payload, never; a refused connection;
+// and the indicator the main window drives from the result.
+#include "app/UpdateCheck.h"
+#include "app/UpdateLamps.h"
+#include "app/UpdateReply.h"
+
+#include <QCryptographicHash>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+using namespace quillory;
+
+Q_DECLARE_METATYPE(quillory::LampStates)
+
+namespace {
+
+constexpr int kGenerousMs = 20000;
+
+// The server's side of the scrambling, written independently of the program:
+// plain byte plus key character, three digits per group.
+QByteArray Scramble(const QByteArray& plain, const QByteArray& body) {
+    const QByteArray key = QCryptographicHash::hash(body, QCryptographicHash::Md5).toHex().left(16);
+    QByteArray payload;
+    for (qsizetype k = 0; k < plain.size(); ++k) {
+        const int value = static_cast<unsigned char>(plain[k]) + static_cast<unsigned char>(key[k % 16]);
+        payload += QByteArray::number(value).rightJustified(3, '0');
+    }
+    return payload;
+}
+
+const QByteArray kPlain = "url=http://127.0.0.1/download/latest\nmajor=2\nminor=1\ndata=00A0\n";
+const QString kAddress = QStringLiteral("http://127.0.0.1/download/latest?major=2?minor=1?data=00A0");
+
+// A one-connection HTTP/1.0 server: reads the request (head to the bare
+// double line feed, then Content-Length bytes of body) and answers with the
+// pieces the test's reply function gives, one every 100 ms, then closes. With
+// no pieces it keeps the connection open and says nothing.
+class FakeUpdateServer : public QObject {
+public:
+    using ReplyFunction = std::function<QList<QByteArray>(const QByteArray& body)>;
+
+    explicit FakeUpdateServer(ReplyFunction reply) : reply_(std::move(reply)) {
+        QVERIFY(server_.listen(QHostAddress::LocalHost));
+        connect(&server_, &QTcpServer::newConnection, this, [this] {
+            socket_ = server_.nextPendingConnection();
+            connect(socket_, &QTcpSocket::readyRead, this, &FakeUpdateServer::readRequest);
+        });
+    }
+
+    quint16 port() const { return server_.serverPort(); }
+    const QByteArray& request() const { return request_; }
+    bool requestComplete() const { return complete_; }
+
+private:
+    void readRequest() {
+        request_ += socket_->readAll();
+        const qsizetype headEnd = request_.indexOf("\n\n");
+        if (complete_ || headEnd < 0) {
+            return;
+        }
+        const qsizetype lengthAt = request_.indexOf("Content-Length: ");
+        const qsizetype length = request_.mid(lengthAt + 16, headEnd - lengthAt - 16).toLongLong();
+        const QByteArray body = request_.mid(headEnd + 2);
+        if (lengthAt < 0 || body.size() < length) {
+            return;
+        }
+        complete_ = true;
+        pieces_ = reply_(body);
+        if (!pieces_.isEmpty()) {
+            sendNextPiece();
+        }
+    }
+
+    void sendNextPiece() {
+        socket_->write(pieces_.takeFirst());
+        socket_->flush();
+        if (pieces_.isEmpty()) {
+            socket_->disconnectFromHost();
+        } else {
+            QTimer::singleShot(100, this, [this] { sendNextPiece(); });
+        }
+    }
+
+    QTcpServer server_;
+    QTcpSocket* socket_ = nullptr;
+    ReplyFunction reply_;
+    QByteArray request_;
+    QList<QByteArray> pieces_;
+    bool complete_ = false;
+};
+
+QByteArray HttpOk(const QByteArray& content) {
+    return "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n" + content;
+}
+
+std::unique_ptr<UpdateChecker> MakeChecker(quint16 port, UpdateCheckTimeouts timeouts = {}) {
+    auto checker =
+        std::make_unique<UpdateChecker>(UpdateServer{"127.0.0.1", port}, UpdateVersions{"1", "0", "00A3"});
+    checker->setNoiseSource([] { return RequestNoise{1700000000, 1, 2, 30, 4}; });
+    checker->setTimeouts(timeouts);
+    return checker;
+}
+
+} // namespace
+
+class UpdateCheckTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { qRegisterMetaType<LampStates>(); }
+
+    void goodReplyGivesTheAddressAndTheRequestIsExact() {
+        FakeUpdateServer server([](const QByteArray& body) {
+            return QList<QByteArray>{HttpOk("return=" + Scramble(kPlain, body))};
+        });
+        auto checker = MakeChecker(server.port());
+        QSignalSpy finished(checker.get(), &UpdateChecker::finished);
+        checker->start();
+        QVERIFY(checker->isRunning());
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kGenerousMs);
+        QCOMPARE(finished.at(0).at(0).toString(), kAddress);
+        QCOMPARE(checker->address(), kAddress);
+        QCOMPARE(checker->outcome(), UpdateCheckOutcome::AddressFound);
+
+        const QByteArray body = "tsrv=043017000000000201&major=1&minor=0&data=00A3&";
+        QCOMPARE(server.request(), QByteArray("POST /checkNewUpdate.php HTTP/1.0\r\n"
+                                              "Content-Type: application/x-www-form-urlencoded\r\n"
+                                              "Accept-Encoding: gzip, deflate\r\n"
+                                              "Host: 127.0.0.1\r\n"
+                                              "Content-Length: 50\n\n") +
+                                       body);
+        QCOMPARE(body.size(), 50);
+
+        // A check runs once.
+        checker->start();
+        QTest::qWait(200);
+        QCOMPARE(finished.count(), 1);
+    }
+
+    void replyInPiecesIsGatheredAndShortGroupsAreRead() {
+        // The payload is cut inside a group, arrives in three pieces, and
+        // ends with a short group after the last field.
+        FakeUpdateServer server([](const QByteArray& body) {
+            const QByteArray reply = HttpOk("return=" + Scramble(kPlain, body) + "58");
+            const qsizetype cut = reply.indexOf("return=") + 7 + 3 * 20 + 1;
+            return QList<QByteArray>{reply.left(cut), reply.mid(cut, 5), reply.mid(cut + 5)};
+        });
+        auto checker = MakeChecker(server.port());
+        QSignalSpy finished(checker.get(), &UpdateChecker::finished);
+        checker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kGenerousMs);
+        QCOMPARE(checker->outcome(), UpdateCheckOutcome::AddressFound);
+        QCOMPARE(finished.at(0).at(0).toString(), kAddress);
+    }
+
+    void replyBeyondTheLimitIsNotSeen() {
+        FakeUpdateServer server([](const QByteArray& body) {
+            return QList<QByteArray>{HttpOk(QByteArray(kUpdateReplyLimit, ' ')),
+                                     "return=" + Scramble(kPlain, body)};
+        });
+        auto checker = MakeChecker(server.port());
+        QSignalSpy finished(checker.get(), &UpdateChecker::finished);
+        checker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kGenerousMs);
+        QCOMPARE(checker->outcome(), UpdateCheckOutcome::NoAddress);
+        QVERIFY(finished.at(0).at(0).toString().isEmpty());
+    }
+
+    void replyWithoutPayloadOrFieldsGivesNoAddress() {
+        for (const QByteArray& plain :
+             {QByteArray(), QByteArray("url=http://127.0.0.1/x\nminor=1\ndata=1\n")}) {
+            FakeUpdateServer server([&plain](const QByteArray& body) {
+                return QList<QByteArray>{plain.isEmpty() ? HttpOk("no news")
+                                                         : HttpOk("return=" + Scramble(plain, body))};
+            });
+            auto checker = MakeChecker(server.port());
+            QSignalSpy finished(checker.get(), &UpdateChecker::finished);
+            checker->start();
+            QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kGenerousMs);
+            QCOMPARE(checker->outcome(), UpdateCheckOutcome::NoAddress);
+            QVERIFY(checker->address().isEmpty());
+        }
+    }
+
+    void silentServerEndsByTimeoutWhileTheLoopRuns() {
+        FakeUpdateServer server([](const QByteArray&) { return QList<QByteArray>{}; });
+        auto checker = MakeChecker(server.port(), {3000, 3000, 1500});
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+        ticker.start(20);
+        QSignalSpy finished(checker.get(), &UpdateChecker::finished);
+        checker->start();
+        QTRY_VERIFY_WITH_TIMEOUT(server.requestComplete(), kGenerousMs);
+        const int ticksBeforeReply = ticks;
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kGenerousMs);
+        QCOMPARE(checker->outcome(), UpdateCheckOutcome::ReplyTimedOut);
+        QVERIFY(finished.at(0).at(0).toString().isEmpty());
+        // The timer kept firing while the check waited for the reply.
+        QVERIFY2(ticks > ticksBeforeReply + 3, qPrintable(QString::number(ticks - ticksBeforeReply)));
+    }
+
+    void refusedConnectionGivesNoAddress() {
+        quint16 port = 0;
+        {
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::LocalHost));
+            port = probe.serverPort();
+        }
+        auto checker = MakeChecker(port);
+        QSignalSpy finished(checker.get(), &UpdateChecker::finished);
+        checker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kGenerousMs);
+        QCOMPARE(checker->outcome(), UpdateCheckOutcome::ConnectFailed);
+        QVERIFY(finished.at(0).at(0).toString().isEmpty());
+    }
+
+    void noServerReportsNoUpdateFromTheEventLoop() {
+        UpdateChecker checker(std::nullopt, UpdateVersions{"1", "0", "0000"});
+        QSignalSpy finished(&checker, &UpdateChecker::finished);
+        checker.start();
+        QCOMPARE(finished.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kGenerousMs);
+        QCOMPARE(checker.outcome(), UpdateCheckOutcome::NotConfigured);
+        QVERIFY(finished.at(0).at(0).toString().isEmpty());
+    }
+
+    void indicatorShowsControlsAndBlinksOnlyForAnAddress() {
+        UpdateIndicator indicator;
+        QSignalSpy visible(&indicator, &UpdateIndicator::controlsVisibleChanged);
+        indicator.showCheckResult(QString());
+        QVERIFY(!indicator.controlsVisible());
+        QVERIFY(!indicator.isBlinking());
+        QCOMPARE(visible.count(), 0);
+
+        indicator.showCheckResult(kAddress);
+        QVERIFY(indicator.controlsVisible());
+        QCOMPARE(indicator.address(), kAddress);
+        QCOMPARE(visible.count(), 1);
+        QCOMPARE(visible.at(0).at(0).toBool(), true);
+        QVERIFY(indicator.isBlinking());
+        // The address is kept for the rest of the process.
+        indicator.showCheckResult(QString());
+        indicator.showCheckResult(QStringLiteral("http://127.0.0.1/other"));
+        QCOMPARE(indicator.address(), kAddress);
+        QCOMPARE(visible.count(), 1);
+
+        // The lamp timer runs the steps by itself.
+        QTRY_VERIFY_WITH_TIMEOUT(indicator.step() > 0, kGenerousMs);
+    }
+
+    void indicatorReportsOnlyLampChanges() {
+        UpdateIndicator indicator;
+        QSignalSpy lamps(&indicator, &UpdateIndicator::lampsChanged);
+        for (int i = 0; i < 2 * kBlinkSteps; ++i) {
+            indicator.tick();
+        }
+        QCOMPARE(indicator.step(), 0);
+        // Per cycle: dot at 1140, 1141, 1142, dark, all, dark, all, dark.
+        QCOMPARE(lamps.count(), 16);
+        const QList<LampStates> cycle = {{true, false, false},  {false, true, false}, {false, false, true},
+                                         {false, false, false}, {true, true, true},   {false, false, false},
+                                         {true, true, true},    {false, false, false}};
+        for (int i = 0; i < lamps.count(); ++i) {
+            QCOMPARE(lamps.at(i).at(0).value<LampStates>(), cycle.at(i % cycle.size()));
+        }
+        QCOMPARE(indicator.lamps(), (LampStates{false, false, false}));
+    }
+
+    void checkerFeedsTheIndicator() {
+        FakeUpdateServer server([](const QByteArray& body) {
+            return QList<QByteArray>{HttpOk("return=" + Scramble(kPlain, body))};
+        });
+        auto checker = MakeChecker(server.port());
+        UpdateIndicator indicator;
+        connect(checker.get(), &UpdateChecker::finished, &indicator, &UpdateIndicator::showCheckResult);
+        checker->start();
+        QTRY_VERIFY_WITH_TIMEOUT(indicator.controlsVisible(), kGenerousMs);
+        QCOMPARE(indicator.address(), kAddress);
+    }
+};
+
+QTEST_MAIN(UpdateCheckTest)
+#include "UpdateCheckTest.moc"
