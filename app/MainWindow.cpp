@@ -1,6 +1,9 @@
 #include "MainWindow.h"
 
 #include "app/SearchComboBox.h"
+#include "app/UpdateCheck.h"
+#include "app/UpdateLamps.h"
+#include "app/UpdateServer.h"
 #include "browser/ExplainWin.h"
 #include "controls/ButtonImages.h"
 #include "controls/CategoryTree.h"
@@ -12,6 +15,7 @@
 #include "controls/TooltipWindow.h"
 #include "dictionary/Romanisation.h"
 #include "pages/LinkProtocol.h"
+#include "stroke/FontsDialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,6 +46,9 @@ enum Control : int {
     kTools = 1047,
     kOptions = 1048,
     kUpdate = 1136,
+    kLamp1 = 1140,
+    kLamp2 = 1141,
+    kLamp3 = 1142,
     kMakerLeft = 1058,
     kSubtitle = 1059,
     kMakerRight = 1060,
@@ -80,7 +87,8 @@ constexpr DialogRect kLayout[] = {
     {kTools, 5, 1, 60, 14},       {kOptions, 70, 1, 60, 14},  {kHelp, 135, 1, 60, 14},
     {kExit, 201, 1, 50, 14},      {kEnglish, 299, 1, 41, 13}, {kPinyin, 340, 1, 44, 13},
     {kJyutping, 299, 14, 53, 13}, {kJianti, 299, 27, 41, 13}, {kFanti, 340, 27, 41, 13},
-    {kGo, 176, 22, 19, 12},       {kUpdate, 201, 27, 95, 13},
+    {kGo, 176, 22, 19, 12},       {kUpdate, 201, 27, 95, 13}, {kLamp1, 233, 20, 7, 7},
+    {kLamp2, 245, 20, 7, 7},      {kLamp3, 257, 20, 7, 7},
 };
 constexpr int kDialogWidth = 385;
 constexpr int kDialogHeight = 273;
@@ -146,7 +154,31 @@ bool MainWindow::Initialise() {
     RefillSearchBox();
     initialised_ = true;
     setWindowTitle(QString::fromLatin1(kTitle));
+    StartUpdateCheck();
     return true;
+}
+
+// Asks the vendor's server for a newer version without waiting for it; the
+// update button and the blinking lamps appear when one exists.
+void MainWindow::StartUpdateCheck() {
+    updateIndicator_ = new UpdateIndicator(this);
+    connect(updateIndicator_, &UpdateIndicator::controlsVisibleChanged, this, [this](bool visible) {
+        for (int id : {kUpdate, kLamp1, kLamp2, kLamp3}) {
+            buttons_[id]->setVisible(visible);
+        }
+    });
+    connect(updateIndicator_, &UpdateIndicator::lampsChanged, this, [this](const LampStates& lamps) {
+        const int ids[] = {kLamp1, kLamp2, kLamp3};
+        for (std::size_t i = 0; i < lamps.size(); ++i) {
+            buttons_[ids[i]]->setPicture(
+                ImagePixmap(lamps[i] ? image::kLampLit : image::kLampUnlit, devicePixelRatioF()),
+                QColor(0xFF, 0x00, 0xFF));
+        }
+    });
+    updateChecker_ = new UpdateChecker(ConfiguredUpdateServer(),
+                                       UpdateVersions::Current(dictionary_.index().DataVersion()), this);
+    connect(updateChecker_, &UpdateChecker::finished, updateIndicator_, &UpdateIndicator::showCheckResult);
+    updateChecker_->start();
 }
 
 void MainWindow::CreateControls() {
@@ -159,7 +191,19 @@ void MainWindow::CreateControls() {
     for (const DialogRect& rect : kLayout) {
         addButton(rect.id);
     }
-    buttons_[kUpdate]->hide();
+    // The update controls appear only when the check finds a newer version.
+    for (int id : {kUpdate, kLamp1, kLamp2, kLamp3}) {
+        buttons_[id]->hide();
+        connect(buttons_[id], &QAbstractButton::clicked, this, [this] {
+            if (updateIndicator_ && !updateIndicator_->address().isEmpty()) {
+                OpenAddress(updateIndicator_->address());
+            }
+        });
+    }
+    for (int id : {kLamp1, kLamp2, kLamp3}) {
+        buttons_[id]->setPicture(ImagePixmap(image::kLampUnlit, devicePixelRatioF()),
+                                 QColor(0xFF, 0x00, 0xFF));
+    }
     buttons_[kGo]->setMasks(image::kGo, image::kGoHover, QColor(0x00, 0xFF, 0x00));
     connect(buttons_[kGo], &QAbstractButton::clicked, this, [this] { RunGo(); });
     connect(buttons_[kExit], &QAbstractButton::clicked, this, [this] { ExitProgram(); });
@@ -256,8 +300,7 @@ void MainWindow::CreateMenus() {
         action->setCheckable(true);
     }
     optionsMenu_->addSeparator();
-    // The Chinese fonts dialog comes with the fonts set-up; until then the item does nothing.
-    addAction(optionsMenu_, kOptionsChineseFont, [] {});
+    addAction(optionsMenu_, kOptionsChineseFont, [this] { ChooseChineseFonts(); });
 
     toolsMenu_ = new QMenu(this);
     addAction(toolsMenu_, kToolsConverter, [] {});
@@ -537,6 +580,19 @@ void MainWindow::ShowSupportPage() {
 void MainWindow::ShowAboutPage() {
     ShowYourself();
     ShowFixedPage(*view_, AboutPage(builder_));
+}
+
+// Options > Chinese Fonts: on OK every control takes the new fonts.
+void MainWindow::ChooseChineseFonts() {
+    if (!RunFontsDialog(*env_.settings, this, &reporter_)) {
+        return;
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    fonts_.RebuildFonts(*env_.settings, screen ? qRound(screen->logicalDotsPerInchY()) : 96);
+    tree_->setFont(fonts_.GetFont(2));
+    tree_->ReapplyFonts();
+    ApplyLanguage();
+    update();
 }
 
 void MainWindow::ShowContextMenu(const QPoint& globalPos) {

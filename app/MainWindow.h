@@ -37,6 +37,8 @@ class HyperlinkLabel;
 class SearchComboBox;
 class LanguageLabel;
 class TooltipWindow;
+class UpdateChecker;
+class UpdateIndicator;
 
 // What the window needs from outside: where its data and settings are, and
 // how addresses are opened (the user's browser; tests record them).
@@ -124,6 +126,8 @@ private:
     void SetAnimatedIcon(bool on);
     void AnimationTick();
     void ShowContextMenu(const QPoint& globalPos);
+    void StartUpdateCheck();
+    void ChooseChineseFonts();
     void OnTreeNotify(quint32 itemData);
     void RunGo();
     void PickHistory(int index);
@@ -162,6 +166,9 @@ private:
     QMenu* toolsMenu_ = nullptr;   // 204
     QMenu* helpMenu_ = nullptr;    // 205
     std::map<int, QAction*> actions_;
+
+    UpdateChecker* updateChecker_ = nullptr;
+    UpdateIndicator* updateIndicator_ = nullptr;
 
     QSystemTrayIcon* tray_ = nullptr;
     QTimer* animationTimer_ = nullptr;

@@ -266,6 +266,9 @@ void MainWindowTest::exitSavesSettingsAndHistory() {
     QCOMPARE(reread.ReadSetting(QStringLiteral("LANG")), std::optional<QString>(QStringLiteral("3")));
     QVERIFY(reread.ReadSetting(QStringLiteral("AniIcon")).has_value());
     QVERIFY(reread.ReadSetting(QStringLiteral("Path")).has_value());
+    // The first start chose the Chinese display fonts from the installed faces.
+    QVERIFY(reread.ReadSetting(QStringLiteral("SFont")).value_or(QString()).size() >= 3);
+    QVERIFY(reread.ReadSetting(QStringLiteral("TFont")).value_or(QString()).size() >= 3);
     QFile history(window_->historyPath());
     QVERIFY(history.open(QIODevice::ReadOnly));
     QVERIFY(history.readAll().contains("1\t1916\t[zhong]"));
