@@ -120,6 +120,10 @@ bool MainWindow::Initialise() {
     // The private Pinyin font, seen by the controls and the pages alike.
     pinyinFontId_ =
         QFontDatabase::addApplicationFont(dictionary_.files().DataPath(QStringLiteral("Oxapinyin.ttf")));
+    // Without Chinese display fonts chosen, choose them first; Exit there ends the program.
+    if (!EnsureChineseFonts(*env_.settings, this, &reporter_)) {
+        return false;
+    }
 
     int lang = 0;
     if (const auto value = env_.settings->ReadSetting(QStringLiteral("LANG"))) {

@@ -47,8 +47,9 @@ int main(int argc, char* argv[]) {
     environment.settings = &settings;
     environment.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     MainWindow window(environment);
+    // The user chose Exit in the first-start fonts dialog.
     if (!window.Initialise()) {
-        return 1;
+        return 0;
     }
     QObject::connect(&server, &SingleInstanceServer::showRequested, &window, &MainWindow::ShowYourself);
     QObject::connect(&server, &SingleInstanceServer::quitRequested, &window, &MainWindow::ExitProgram);
