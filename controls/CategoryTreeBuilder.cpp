@@ -139,18 +139,7 @@ bool IsSkippedStrokeCount(int count) {
 }
 
 QString LessonTitleKey(int language) {
-    switch (language) {
-    case kPinyin:
-        return QStringLiteral("py=");
-    case kJianti:
-        return QStringLiteral("jt=");
-    case kFanti:
-        return QStringLiteral("ft=");
-    case kJyutping:
-        return QStringLiteral("jp=");
-    default:
-        return QStringLiteral("en=");
-    }
+    return LanguageKey(language);
 }
 
 std::uint32_t LessonItemData(LessonFormat format, std::uint16_t id) {

@@ -13,21 +13,6 @@ namespace {
 const QString kResourcePath = QStringLiteral(":/language/LANGUAGE.WAV");
 const QString kFileName = QStringLiteral("language.txt");
 
-QString KeyOfLanguage(int language) {
-    switch (language) {
-    case kPinyin:
-        return QStringLiteral("py=");
-    case kJianti:
-        return QStringLiteral("jt=");
-    case kFanti:
-        return QStringLiteral("ft=");
-    case kJyutping:
-        return QStringLiteral("jp=");
-    default:
-        return QStringLiteral("en=");
-    }
-}
-
 // The first occurrence of needle in text at the start of a line, from position from.
 qsizetype IndexAtLineStart(QStringView text, QStringView needle, qsizetype from = 0) {
     for (qsizetype at = text.indexOf(needle, from); at >= 0; at = text.indexOf(needle, at + 1)) {
@@ -47,6 +32,21 @@ std::optional<QByteArray> ReadAtMost(const QString& path, qint64 maxBytes) {
 }
 
 } // namespace
+
+QString LanguageKey(int language) {
+    switch (language) {
+    case kPinyin:
+        return QStringLiteral("py=");
+    case kJianti:
+        return QStringLiteral("jt=");
+    case kFanti:
+        return QStringLiteral("ft=");
+    case kJyutping:
+        return QStringLiteral("jp=");
+    default:
+        return QStringLiteral("en=");
+    }
+}
 
 int FontSlotOfKind(const QString& kindMarker) {
     if (kindMarker == u"py") {
@@ -148,7 +148,7 @@ std::optional<InterfaceText> LanguageData::GetText(std::uint32_t id, int languag
 
     // Keys count only at the start of a line, so a text holding "en=" is never
     // taken for a key.
-    QString key = KeyOfLanguage(language);
+    QString key = LanguageKey(language);
     qsizetype keyAt = IndexAtLineStart(section, key);
     if (keyAt < 0) {
         key = QStringLiteral("dt=");

@@ -20,6 +20,10 @@ enum InterfaceLanguage { kEnglish = 0, kPinyin = 1, kJianti = 2, kFanti = 3, kJy
 // 5 a second Fanti font.
 int FontSlotOfKind(const QString& kindMarker);
 
+// The key of a language's lines in the language data ("en=", "py=", "jt=",
+// "ft=", "jp="); any other index gives English's.
+QString LanguageKey(int language);
+
 struct InterfaceText {
     QString text; // Pinyin texts already converted to the display font's marked letters
     QString kind; // "en", "py", "gb", "b5", "jp" (anything else counts as English)
