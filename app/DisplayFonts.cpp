@@ -11,12 +11,12 @@ void DisplayFonts::RebuildFonts(const SettingsStore& settings, int dpi) {
     const QFont menuFont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     // Built in the order Pinyin, English, Jyutping, Jianti, Fanti, second Fanti.
     for (const int slot : {1, 0, 4, 2, 3, 5}) {
-        const DisplayFontSpec spec = DisplayFontForSlot(slot, settings);
+        const DisplayFontSpec rule = DisplayFontForSlot(slot, settings);
         QFont font = menuFont;
-        if (!spec.useMenuFace && !spec.face.isEmpty()) {
-            font.setFamilies(QStringList() << spec.face << menuFont.family());
+        if (!rule.useMenuFace && !rule.face.isEmpty()) {
+            font.setFamilies(QStringList() << rule.face << menuFont.family());
         }
-        font.setPixelSize(PointsToPixels(spec.pointSize, dpi));
+        font.setPixelSize(PointsToPixels(rule.pointSize, dpi));
         fonts_[static_cast<std::size_t>(slot)] = font;
     }
 }
