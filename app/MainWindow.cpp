@@ -471,7 +471,7 @@ void MainWindow::SetLanguage(int language) {
 }
 
 void MainWindow::RefreshShownPage() {
-    if (!initialised_) {
+    if (!initialised_ || !view_) {
         return;
     }
     const LanguageRefresh refresh = DecideLanguageRefresh(view_->PageName(), search_.history);
@@ -574,14 +574,23 @@ void MainWindow::EndWaitCursor() {
 }
 
 void MainWindow::ShowWelcomePage() {
+    if (!view_) {
+        return;
+    }
     ShowFixedPage(*view_, WelcomePage(builder_));
 }
 
 void MainWindow::ShowSupportPage() {
+    if (!view_) {
+        return;
+    }
     ShowFixedPage(*view_, SupportPage(builder_));
 }
 
 void MainWindow::ShowAboutPage() {
+    if (!view_) {
+        return;
+    }
     ShowYourself();
     ShowFixedPage(*view_, AboutPage(builder_));
 }
@@ -694,6 +703,15 @@ void MainWindow::ExitProgram() {
     }
     delete tray_;
     tray_ = nullptr;
+    // The browser view goes before the application ends, so the web engine
+    // shuts it down while everything it relies on still exists.
+    dispatcher_.reset();
+    if (view_) {
+        view_->stop();
+        view_->hide();
+        view_->deleteLater();
+        view_ = nullptr;
+    }
     close();
     emit exited();
 }

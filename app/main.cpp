@@ -51,12 +51,19 @@ int main(int argc, char* argv[]) {
     if (!window.Initialise()) {
         return 0;
     }
-    QObject::connect(&server, &SingleInstanceServer::showRequested, &window, &MainWindow::ShowYourself);
-    QObject::connect(&server, &SingleInstanceServer::quitRequested, &window, &MainWindow::ExitProgram);
-    QObject::connect(&window, &MainWindow::exited, &app, [&server] {
-        server.close();
-        QApplication::quit();
-    });
+    // Requests from another process are posted, never run inside the
+    // server's own socket handling: the quit closes that very server.
+    QObject::connect(&server, &SingleInstanceServer::showRequested, &window, &MainWindow::ShowYourself,
+                     Qt::QueuedConnection);
+    QObject::connect(&server, &SingleInstanceServer::quitRequested, &window, &MainWindow::ExitProgram,
+                     Qt::QueuedConnection);
+    QObject::connect(
+        &window, &MainWindow::exited, &app,
+        [&server] {
+            server.close();
+            QApplication::quit();
+        },
+        Qt::QueuedConnection);
     window.show();
     return QApplication::exec();
 }
