@@ -279,7 +279,7 @@ TEST_F(HostileLanguageData, InvalidGbkLosesOnlyTheBadBytes) {
 }
 
 TEST_F(HostileLanguageData, ZeroByteAndCarriageReturnsEndTheData) {
-    language_.LoadGbk(QByteArray("[A]\r\nen=en|a\r\n[B]\ren=en|b\r", 30) +
+    language_.LoadGbk(QByteArray("[A]\r\nen=en|a\r\n[B]\ren=en|b\r", 26) +
                       QByteArray("\0[C]\nen=en|c\n", 13));
     Register({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
     EXPECT_EQ(Text(1, kEnglish), QStringLiteral("a"));
