@@ -9,7 +9,7 @@ apt_packages=(
   build-essential cmake pkg-config git
   qt6-base-dev zlib1g-dev libsqlite3-dev libbz2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  unicode-data
+  unicode-data espeak-ng
   qt6-webengine-dev qt6-multimedia-dev
   xvfb xauth fonts-wqy-zenhei fonts-dejavu-core python3-fonttools
 )

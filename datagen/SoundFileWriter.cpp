@@ -1,0 +1,89 @@
+#include "datagen/SoundFileWriter.h"
+
+#include "dictionary/MuLaw.h"
+#include "dictionary/SoundFileFormat.h"
+
+#include <QSaveFile>
+#include <QtEndian>
+#include <algorithm>
+#include <limits>
+
+namespace quillory {
+
+namespace {
+
+void AppendU16(QByteArray& out, std::uint16_t value) {
+    char bytes[2];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 2);
+}
+
+void AppendU32(QByteArray& out, std::uint32_t value) {
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 4);
+}
+
+bool Fail(QString* error, const QString& message) {
+    if (error != nullptr)
+        *error = message;
+    return false;
+}
+
+} // namespace
+
+bool WriteSoundFile(const std::vector<RecordedSyllable>& syllables, const QString& path, QString* error) {
+    std::vector<const RecordedSyllable*> sorted;
+    sorted.reserve(syllables.size());
+    for (const RecordedSyllable& syllable : syllables)
+        sorted.push_back(&syllable);
+    const auto key = [](const RecordedSyllable* s) { return std::pair(int(s->scheme), s->id); };
+    std::sort(sorted.begin(), sorted.end(), [&](auto* a, auto* b) { return key(a) < key(b); });
+    for (std::size_t i = 1; i < sorted.size(); ++i) {
+        if (key(sorted[i - 1]) == key(sorted[i]))
+            return Fail(error, QStringLiteral("Syllable %1 is recorded twice").arg(sorted[i]->id));
+    }
+
+    constexpr std::uint64_t kLimit = std::numeric_limits<std::uint32_t>::max();
+    std::uint64_t offset = soundfile::kHeaderSize + std::uint64_t(sorted.size()) * soundfile::kEntrySize;
+    std::uint64_t total = offset;
+    for (const RecordedSyllable* s : sorted)
+        total += s->samples.size();
+    if (total > kLimit)
+        return Fail(error, QStringLiteral("The sound archive would exceed 4 GB"));
+
+    QByteArray head;
+    head.reserve(int(offset));
+    head.append(soundfile::kMagic, sizeof soundfile::kMagic);
+    AppendU16(head, soundfile::kVersion);
+    AppendU16(head, 0);
+    AppendU32(head, std::uint32_t(sorted.size()));
+    AppendU32(head, soundfile::kSampleRate);
+    for (const RecordedSyllable* s : sorted) {
+        head.append(char(s->scheme == Scheme::Jyutping ? 1 : 0));
+        head.append('\0');
+        AppendU16(head, s->id);
+        AppendU32(head, std::uint32_t(offset));
+        AppendU32(head, std::uint32_t(s->samples.size()));
+        offset += s->samples.size();
+    }
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Fail(error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    bool ok = file.write(head) == head.size();
+    QByteArray codes;
+    for (const RecordedSyllable* s : sorted) {
+        if (!ok)
+            break;
+        codes.resize(qsizetype(s->samples.size()));
+        std::transform(s->samples.begin(), s->samples.end(), codes.begin(),
+                       [](std::int16_t sample) { return char(EncodeMuLaw(sample)); });
+        ok = file.write(codes) == codes.size();
+    }
+    if (!ok || !file.commit())
+        return Fail(error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    return true;
+}
+
+} // namespace quillory

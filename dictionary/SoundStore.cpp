@@ -1,0 +1,143 @@
+#include "dictionary/SoundStore.h"
+
+#include "dictionary/MuLaw.h"
+#include "dictionary/SoundFileFormat.h"
+
+#include <QFile>
+#include <QtEndian>
+#include <algorithm>
+#include <cstring>
+
+namespace quillory {
+
+namespace {
+
+std::uint32_t KeyOf(Scheme scheme, SyllableId id) {
+    return (static_cast<std::uint32_t>(scheme) << 16) | id;
+}
+
+std::uint16_t ReadU16(const char* at) {
+    return qFromLittleEndian<std::uint16_t>(at);
+}
+std::uint32_t ReadU32(const char* at) {
+    return qFromLittleEndian<std::uint32_t>(at);
+}
+
+void AppendU16(QByteArray& out, std::uint16_t value) {
+    char bytes[2];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 2);
+}
+
+void AppendU32(QByteArray& out, std::uint32_t value) {
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 4);
+}
+
+} // namespace
+
+bool SoundStore::fail(const QString& message) {
+    data_.clear();
+    entries_.clear();
+    open_ = false;
+    error_ = message;
+    return false;
+}
+
+bool SoundStore::open(const QString& path) {
+    data_.clear();
+    entries_.clear();
+    open_ = false;
+    error_.clear();
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+    data_ = file.readAll();
+    const qint64 size = data_.size();
+    if (size < soundfile::kHeaderSize)
+        return fail(QStringLiteral("%1 is too short for a sound archive").arg(path));
+    const char* base = data_.constData();
+    if (std::memcmp(base, soundfile::kMagic, sizeof soundfile::kMagic) != 0)
+        return fail(QStringLiteral("%1 is not a sound archive").arg(path));
+    if (ReadU16(base + 4) != soundfile::kVersion)
+        return fail(QStringLiteral("%1 has an unknown sound archive version").arg(path));
+    if (ReadU32(base + 12) != soundfile::kSampleRate)
+        return fail(QStringLiteral("%1 has an unexpected sample rate").arg(path));
+
+    const std::uint32_t count = ReadU32(base + 8);
+    const qint64 dataStart = soundfile::kHeaderSize + qint64(count) * soundfile::kEntrySize;
+    if (dataStart > size)
+        return fail(QStringLiteral("%1: the sound index runs past the end of the file").arg(path));
+
+    entries_.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const char* at = base + soundfile::kHeaderSize + qint64(i) * soundfile::kEntrySize;
+        const auto scheme = static_cast<std::uint8_t>(at[0]);
+        if (scheme > static_cast<std::uint8_t>(Scheme::Jyutping))
+            return fail(QStringLiteral("%1: sound entry %2 has an unknown scheme").arg(path).arg(i));
+        const Entry entry{(std::uint32_t(scheme) << 16) | ReadU16(at + 2), ReadU32(at + 4), ReadU32(at + 8)};
+        if (entry.offset < dataStart || qint64(entry.offset) + entry.count > size)
+            return fail(QStringLiteral("%1: sound entry %2 lies outside the file").arg(path).arg(i));
+        if (!entries_.empty() && entries_.back().key >= entry.key)
+            return fail(QStringLiteral("%1: the sound index is not sorted").arg(path));
+        entries_.push_back(entry);
+    }
+    open_ = true;
+    return true;
+}
+
+const SoundStore::Entry* SoundStore::find(Scheme scheme, SyllableId id) const {
+    const std::uint32_t key = KeyOf(scheme, id);
+    const auto it = std::lower_bound(entries_.begin(), entries_.end(), key,
+                                     [](const Entry& entry, std::uint32_t k) { return entry.key < k; });
+    if (it == entries_.end() || it->key != key)
+        return nullptr;
+    return &*it;
+}
+
+bool SoundStore::has(Scheme scheme, SyllableId id) const {
+    return find(scheme, id) != nullptr;
+}
+
+std::optional<std::vector<std::int16_t>> SoundStore::samples(Scheme scheme, SyllableId id) const {
+    const Entry* entry = find(scheme, id);
+    if (entry == nullptr)
+        return std::nullopt;
+    // Bounds were checked on open; the buffer has not changed since.
+    const auto* codes = reinterpret_cast<const std::uint8_t*>(data_.constData()) + entry->offset;
+    std::vector<std::int16_t> pcm(entry->count);
+    std::transform(codes, codes + entry->count, pcm.begin(), DecodeMuLaw);
+    return pcm;
+}
+
+QByteArray SoundStore::wav(Scheme scheme, SyllableId id) const {
+    const auto pcm = samples(scheme, id);
+    if (!pcm)
+        return {};
+    return MakeWav(*pcm, soundfile::kSampleRate);
+}
+
+QByteArray MakeWav(const std::vector<std::int16_t>& samples, std::uint32_t sampleRate) {
+    const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
+    QByteArray out;
+    out.reserve(44 + int(dataBytes));
+    out.append("RIFF", 4);
+    AppendU32(out, 36 + dataBytes);
+    out.append("WAVEfmt ", 8);
+    AppendU32(out, 16); // fmt chunk size
+    AppendU16(out, 1);  // PCM
+    AppendU16(out, 1);  // mono
+    AppendU32(out, sampleRate);
+    AppendU32(out, sampleRate * 2); // bytes per second
+    AppendU16(out, 2);              // block align
+    AppendU16(out, 16);             // bits per sample
+    out.append("data", 4);
+    AppendU32(out, dataBytes);
+    for (std::int16_t sample : samples)
+        AppendU16(out, static_cast<std::uint16_t>(sample));
+    return out;
+}
+
+} // namespace quillory

@@ -1,0 +1,49 @@
+#pragma once
+// Read access to "sounds.dat": locates a syllable's recording through the
+// sorted index and decodes it to PCM or to a complete WAV for playing.
+// Every index entry is checked on open, so a damaged file is refused as a
+// whole instead of being read out of bounds later.
+#include "dictionary/Romanisation.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace quillory {
+
+class SoundStore {
+public:
+    // Reads and checks the archive; on failure the store stays empty and
+    // error() says why.
+    bool open(const QString& path);
+    bool isOpen() const { return open_; }
+    const QString& error() const { return error_; }
+    std::size_t size() const { return entries_.size(); }
+
+    bool has(Scheme scheme, SyllableId id) const;
+    // Decoded 16 kHz mono samples; nullopt when the syllable has no recording.
+    std::optional<std::vector<std::int16_t>> samples(Scheme scheme, SyllableId id) const;
+    // A complete 16-bit PCM WAV file in memory; empty when there is no recording.
+    QByteArray wav(Scheme scheme, SyllableId id) const;
+
+private:
+    struct Entry {
+        std::uint32_t key; // scheme << 16 | id
+        std::uint32_t offset;
+        std::uint32_t count;
+    };
+    const Entry* find(Scheme scheme, SyllableId id) const;
+    bool fail(const QString& message);
+
+    QByteArray data_;
+    std::vector<Entry> entries_;
+    QString error_;
+    bool open_ = false;
+};
+
+// A 16-bit mono PCM WAV file holding the samples.
+QByteArray MakeWav(const std::vector<std::int16_t>& samples, std::uint32_t sampleRate);
+
+} // namespace quillory
