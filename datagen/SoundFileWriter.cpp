@@ -12,18 +12,6 @@ namespace quillory {
 
 namespace {
 
-void AppendU16(QByteArray& out, std::uint16_t value) {
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 2);
-}
-
-void AppendU32(QByteArray& out, std::uint32_t value) {
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
-}
-
 bool Fail(QString* error, const QString& message) {
     if (error != nullptr)
         *error = message;
@@ -55,16 +43,16 @@ bool WriteSoundFile(const std::vector<RecordedSyllable>& syllables, const QStrin
     QByteArray head;
     head.reserve(int(offset));
     head.append(soundfile::kMagic, sizeof soundfile::kMagic);
-    AppendU16(head, soundfile::kVersion);
-    AppendU16(head, 0);
-    AppendU32(head, std::uint32_t(sorted.size()));
-    AppendU32(head, soundfile::kSampleRate);
+    soundfile::AppendU16(head, soundfile::kVersion);
+    soundfile::AppendU16(head, 0);
+    soundfile::AppendU32(head, std::uint32_t(sorted.size()));
+    soundfile::AppendU32(head, soundfile::kSampleRate);
     for (const RecordedSyllable* s : sorted) {
         head.append(char(s->scheme == Scheme::Jyutping ? 1 : 0));
         head.append('\0');
-        AppendU16(head, s->id);
-        AppendU32(head, std::uint32_t(offset));
-        AppendU32(head, std::uint32_t(s->samples.size()));
+        soundfile::AppendU16(head, s->id);
+        soundfile::AppendU32(head, std::uint32_t(offset));
+        soundfile::AppendU32(head, std::uint32_t(s->samples.size()));
         offset += s->samples.size();
     }
 

@@ -46,6 +46,23 @@ bool EqualsIgnoringCase(const QByteArray& a, const QByteArray& b) {
 
 } // namespace
 
+std::optional<QString> RadicalLineTokens(const QString& table, const QString& head) {
+    const qsizetype start = FindLineStartingWith(table, head);
+    if (start < 0) {
+        return std::nullopt;
+    }
+    qsizetype end = table.indexOf(u'\n', start);
+    if (end < 0) {
+        end = table.size();
+    }
+    const QStringView line = QStringView(table).mid(start, end - start);
+    const qsizetype tab = line.indexOf(u'\t');
+    if (tab < 0) {
+        return std::nullopt;
+    }
+    return TrimBlanks(line.mid(tab + 1)).toString();
+}
+
 int CompareRadicalKeys(const QByteArray& a, const QByteArray& b) {
     return CompareRadicalKeyTexts(a, b);
 }
@@ -290,25 +307,14 @@ bool CharacterLists::ListByRadical(int radicalValue, ListPageBuilder& page, QStr
     const bool variant = (radicalValue & 0x100) != 0;
     const QString head = QString::number(radical) + (variant ? QStringLiteral("'.") : QStringLiteral("."));
 
-    const QString table = index_.RadicalTableText();
-    const qsizetype lineStart = FindLineStartingWith(table, head + u'0');
-    if (lineStart < 0) {
-        return false;
-    }
-    qsizetype lineEnd = table.indexOf(u'\n', lineStart);
-    if (lineEnd < 0) {
-        lineEnd = table.size();
-    }
-    const QStringView line = QStringView(table).mid(lineStart, lineEnd - lineStart);
-    const qsizetype tab = line.indexOf(u'\t');
-    if (tab < 0) {
+    const std::optional<QString> tokens = RadicalLineTokens(index_.RadicalTableText(), head + u'0');
+    if (!tokens) {
         return false;
     }
 
     CharacterList forms;
     std::vector<std::uint32_t> residuals;
-    for (const QString& token :
-         TrimBlanks(QStringView(line).mid(tab + 1)).toString().split(u' ', Qt::SkipEmptyParts)) {
+    for (const QString& token : tokens->split(u' ', Qt::SkipEmptyParts)) {
         const std::uint32_t value = ReadHexToken(token);
         if (value > kRadicalFormLimit) {
             forms.push_back(value);

@@ -12,6 +12,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <random>
 
 namespace quillory {
@@ -26,6 +27,12 @@ struct RadicalLine {
     int count = 0; // number of forms in range
 };
 RadicalLine ParseRadicalLine(const QString& line);
+
+// The tokens of the first radical-table line that starts with head ("2.0",
+// "168'."), trimmed: the text after the line's tab. Only a match at a line
+// start counts, so "2.0" never matches inside "12.0". nullopt when no line
+// starts so or the line has no tab.
+std::optional<QString> RadicalLineTokens(const QString& table, const QString& head);
 
 class CharacterLists {
 public:

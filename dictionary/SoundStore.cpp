@@ -23,18 +23,6 @@ std::uint32_t ReadU32(const char* at) {
     return qFromLittleEndian<std::uint32_t>(at);
 }
 
-void AppendU16(QByteArray& out, std::uint16_t value) {
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 2);
-}
-
-void AppendU32(QByteArray& out, std::uint32_t value) {
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
-}
-
 } // namespace
 
 bool SoundStore::fail(const QString& message) {
@@ -124,19 +112,19 @@ QByteArray MakeWav(const std::vector<std::int16_t>& samples, std::uint32_t sampl
     QByteArray out;
     out.reserve(44 + int(dataBytes));
     out.append("RIFF", 4);
-    AppendU32(out, 36 + dataBytes);
+    soundfile::AppendU32(out, 36 + dataBytes);
     out.append("WAVEfmt ", 8);
-    AppendU32(out, 16); // fmt chunk size
-    AppendU16(out, 1);  // PCM
-    AppendU16(out, 1);  // mono
-    AppendU32(out, sampleRate);
-    AppendU32(out, sampleRate * 2); // bytes per second
-    AppendU16(out, 2);              // block align
-    AppendU16(out, 16);             // bits per sample
+    soundfile::AppendU32(out, 16); // fmt chunk size
+    soundfile::AppendU16(out, 1);  // PCM
+    soundfile::AppendU16(out, 1);  // mono
+    soundfile::AppendU32(out, sampleRate);
+    soundfile::AppendU32(out, sampleRate * 2); // bytes per second
+    soundfile::AppendU16(out, 2);              // block align
+    soundfile::AppendU16(out, 16);             // bits per sample
     out.append("data", 4);
-    AppendU32(out, dataBytes);
+    soundfile::AppendU32(out, dataBytes);
     for (std::int16_t sample : samples)
-        AppendU16(out, static_cast<std::uint16_t>(sample));
+        soundfile::AppendU16(out, static_cast<std::uint16_t>(sample));
     return out;
 }
 

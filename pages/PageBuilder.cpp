@@ -1,5 +1,6 @@
 #include "PageBuilder.h"
 
+#include "dictionary/CharacterLists.h"
 #include "dictionary/TextRules.h"
 
 #include "dictionary/DataIndex.h"
@@ -510,26 +511,11 @@ bool PageBuilder::RadicalForms(const QString& radical, CharacterList& forms, boo
         return false;
     }
 
-    // Only a match at a line start counts, so "2." never matches inside "12.0".
-    const QString table = index_.RadicalTableText();
-    qsizetype start = table.startsWith(head) ? 0 : table.indexOf(u'\n' + head);
-    if (start < 0) {
+    const std::optional<QString> line = RadicalLineTokens(index_.RadicalTableText(), head);
+    if (!line) {
         return false;
     }
-    if (table[start] == u'\n') {
-        ++start;
-    }
-    qsizetype end = table.indexOf(u'\n', start);
-    if (end < 0) {
-        end = table.size();
-    }
-    const QStringView line = QStringView(table).mid(start, end - start);
-    const qsizetype tab = line.indexOf(u'\t');
-    if (tab < 0) {
-        return false;
-    }
-
-    const QStringView tokens = TrimBlanks(line.mid(tab + 1));
+    const QStringView tokens(*line);
     if (tokens.isEmpty()) {
         return true;
     }
