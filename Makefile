@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all setup configure build run test bench clean
+.PHONY: all setup test-setup configure build run test bench clean
 
 all: build
 
@@ -20,7 +20,10 @@ build: configure
 run: build
 	@$(BUILD)/quillory
 
-test: build
+test-setup:
+	@bash scripts/setup.sh $(BUILD) --test
+
+test: test-setup build
 	@cd $(BUILD) && QTWEBENGINE_DISABLE_SANDBOX=1 ctest --output-on-failure -j $(JOBS)
 
 bench: build

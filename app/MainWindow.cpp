@@ -539,8 +539,13 @@ void MainWindow::RefillSearchBox() {
     }
 }
 
-void MainWindow::PlaySyllable(const QString&, Scheme) {
-    // Syllable sounds come with the sound store.
+void MainWindow::PlaySyllable(const QString& syllable, Scheme scheme) {
+    // Returns at once; the sound plays on while the window goes on working.
+    const std::optional<SyllableId> id = EncodeSyllable(syllable.toStdString(), scheme);
+    if (!id)
+        return;
+    if (const auto samples = dictionary_.sounds().samples(scheme, *id))
+        player_.play(*samples, SoundStore::sampleRate());
 }
 
 void MainWindow::StartStroke(std::uint32_t, int) {
@@ -688,6 +693,7 @@ void MainWindow::ExitProgram() {
         return;
     }
     exiting_ = true;
+    player_.stop();
     search_.history.SaveHistory(historyPath_);
     env_.settings->WriteSetting(QStringLiteral("LANG"), QString::number(language_.GetLanguage()));
     env_.settings->WriteSetting(QStringLiteral("AniIcon"),

@@ -6,6 +6,7 @@
 // handler that asked for it.
 #include "app/DisplayFonts.h"
 #include "app/MessageBoxReporter.h"
+#include "app/SyllablePlayer.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/Search.h"
 #include "pages/PageBuilder.h"
@@ -85,6 +86,7 @@ public:
     const DisplayFonts& fonts() const { return fonts_; }
     QString historyPath() const { return historyPath_; }
     bool animatedIcon() const { return animatedIcon_; }
+    SyllablePlayer& player() { return player_; }
 
 signals:
     // The Exit action has run; the application should end.
@@ -144,6 +146,7 @@ private:
     PageBuilder builder_;
     SearchState search_;
     std::unique_ptr<ProtocolDispatcher> dispatcher_;
+    SyllablePlayer player_;
     QString historyPath_;
     int pinyinFontId_ = -1;
     bool initialised_ = false;

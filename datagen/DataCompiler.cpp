@@ -8,6 +8,7 @@
 #include "RadicalFormsReader.h"
 #include "RecordStoreWriter.h"
 #include "StagingFolder.h"
+#include "SyllableSounds.h"
 #include "UnihanReader.h"
 
 #include <QDir>
@@ -114,9 +115,9 @@ bool WriteTextFile(const QString& path, const QString& text, QString* error) {
 } // namespace
 
 QStringList CompiledDataFiles() {
-    return {QStringLiteral("oxa.dat"), QStringLiteral("ghi.dat"),        QStringLiteral("ijk.dat"),
-            QStringLiteral("jkl.dat"), QStringLiteral("hij.dat"),        QStringLiteral("records.db"),
-            PinyinFontFileName(),      QString::fromLatin1(kLicenseFile)};
+    return {QStringLiteral("oxa.dat"), QStringLiteral("ghi.dat"),    QStringLiteral("ijk.dat"),
+            QStringLiteral("jkl.dat"), QStringLiteral("hij.dat"),    QStringLiteral("records.db"),
+            PinyinFontFileName(),      QStringLiteral("sounds.dat"), QString::fromLatin1(kLicenseFile)};
 }
 
 bool ReadSources(const CompilerInputs& inputs, SourceData* source, QTextStream& progress, QString* error) {
@@ -178,11 +179,22 @@ bool CompileData(const CompilerInputs& inputs, QTextStream& progress, QString* e
     progress << "List files: " << lists.chunks << " chunks (" << Seconds(step) << ")" << Qt::endl;
 
     step.start();
+    SoundBuildStats sounds;
+    if (!WriteSyllableSounds(source, inputs.recordSounds, staging.FilePath(QStringLiteral("sounds.dat")),
+                             index, error, &sounds))
+        return false;
+    progress << "Sounds: " << sounds.pinyinRecorded << " Pinyin and " << sounds.jyutpingRecorded
+             << " Jyutping syllables recorded, " << sounds.leftOut << " syllabic nasals left out ("
+             << Seconds(step) << ")" << Qt::endl;
+    for (const QString& failure : sounds.failures)
+        progress << "  warning: " << failure << Qt::endl;
+
+    step.start();
     IndexFileStats indexStats;
     if (!WriteIndexFile(index, staging.FilePath(QStringLiteral("oxa.dat")), error, &indexStats))
         return false;
-    progress << "Index: " << indexStats.inflatedSize << " bytes inflated (" << Seconds(step) << ")"
-             << Qt::endl;
+    progress << "Index: " << indexStats.inflatedSize << " bytes inflated, " << indexStats.paddingSize
+             << " of them padding (" << Seconds(step) << ")" << Qt::endl;
 
     step.start();
     RecordStoreStats records;
@@ -218,6 +230,8 @@ bool CompileData(const CompilerInputs& inputs, QTextStream& progress, QString* e
              << ", readings skipped: " << lists.skippedReadings << Qt::endl;
     progress << "  stroke counts: " << lists.strokeCounts << ", radical keys: " << lists.radicalKeys
              << ", chunks: " << lists.chunks << Qt::endl;
+    progress << "  sounds: " << sounds.pinyinRecorded << " Pinyin, " << sounds.jyutpingRecorded
+             << " Jyutping, " << sounds.failures.size() << " failed" << Qt::endl;
     for (const QString& name : CompiledDataFiles())
         progress << "  " << name << ": " << QFileInfo(out.filePath(name)).size() << " bytes" << Qt::endl;
     progress << "  total time: " << Seconds(total) << Qt::endl;

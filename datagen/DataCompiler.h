@@ -1,7 +1,8 @@
 #pragma once
 // Builds the dictionary data folder from the sources: reads Unihan, the
-// radical list, CC-CEDICT and to-jyutping, writes the list files, the index
-// and the record store, and puts them into the data folder together.
+// radical list, CC-CEDICT and to-jyutping, writes the list files, the
+// syllable sounds, the index and the record store, and puts them into the
+// data folder together.
 #include "SourceData.h"
 
 #include <QString>
@@ -10,13 +11,14 @@
 namespace quillory::datagen {
 
 struct CompilerInputs {
-    QString unihanDir;      // Unihan_*.txt.bz2 or Unihan_*.txt
-    QString radicalsFile;   // CJKRadicals.txt
-    QString cedictFile;     // cedict_ts.u8.js or a plain CC-CEDICT file
-    QString toJyutpingDir;  // the to-jyutping package folder
-    QString outDir;         // the data folder
-    quint16 version = 1;    // data version stored in the index
-    QString jyutpingScript; // empty: the compiler's own to_jyutping.js
+    QString unihanDir;        // Unihan_*.txt.bz2 or Unihan_*.txt
+    QString radicalsFile;     // CJKRadicals.txt
+    QString cedictFile;       // cedict_ts.u8.js or a plain CC-CEDICT file
+    QString toJyutpingDir;    // the to-jyutping package folder
+    QString outDir;           // the data folder
+    quint16 version = 1;      // data version stored in the index
+    QString jyutpingScript;   // empty: the compiler's own to_jyutping.js
+    bool recordSounds = true; // false: an empty sound archive, for quick builds
 };
 
 // The files the compiler puts into the data folder.

@@ -20,7 +20,8 @@ bool Fail(QString* error, const QString& message) {
 
 } // namespace
 
-bool WriteSoundFile(const std::vector<RecordedSyllable>& syllables, const QString& path, QString* error) {
+bool WriteSoundFile(const std::vector<RecordedSyllable>& syllables, const QString& path, QString* error,
+                    std::vector<StoredSound>* stored) {
     std::vector<const RecordedSyllable*> sorted;
     sorted.reserve(syllables.size());
     for (const RecordedSyllable& syllable : syllables)
@@ -40,6 +41,8 @@ bool WriteSoundFile(const std::vector<RecordedSyllable>& syllables, const QStrin
     if (total > kLimit)
         return Fail(error, QStringLiteral("The sound archive would exceed 4 GB"));
 
+    std::vector<StoredSound> places;
+    places.reserve(sorted.size());
     QByteArray head;
     head.reserve(int(offset));
     head.append(soundfile::kMagic, sizeof soundfile::kMagic);
@@ -53,6 +56,7 @@ bool WriteSoundFile(const std::vector<RecordedSyllable>& syllables, const QStrin
         soundfile::AppendU16(head, s->id);
         soundfile::AppendU32(head, std::uint32_t(offset));
         soundfile::AppendU32(head, std::uint32_t(s->samples.size()));
+        places.push_back({s->scheme, s->id, std::uint32_t(offset)});
         offset += s->samples.size();
     }
 
@@ -71,6 +75,8 @@ bool WriteSoundFile(const std::vector<RecordedSyllable>& syllables, const QStrin
     }
     if (!ok || !file.commit())
         return Fail(error, QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    if (stored != nullptr)
+        *stored = std::move(places);
     return true;
 }
 

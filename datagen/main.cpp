@@ -37,7 +37,9 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption script(QStringLiteral("jyutping-script"),
                                     QStringLiteral("The to_jyutping.js script (default: the built-in path)."),
                                     QStringLiteral("file"));
-    parser.addOptions({unihan, radicals, cedict, toJyutping, outDir, version, script});
+    const QCommandLineOption noSounds(QStringLiteral("no-sounds"),
+                                      QStringLiteral("Write an empty sound archive instead of recording."));
+    parser.addOptions({unihan, radicals, cedict, toJyutping, outDir, version, script, noSounds});
 
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << Qt::endl << Qt::endl << parser.helpText();
@@ -76,6 +78,7 @@ int main(int argc, char* argv[]) {
     inputs.outDir = parser.value(outDir);
     inputs.version = static_cast<quint16>(number);
     inputs.jyutpingScript = parser.value(script);
+    inputs.recordSounds = !parser.isSet(noSounds);
 
     QString error;
     if (!CompileData(inputs, out, &error)) {

@@ -15,10 +15,12 @@ bool Dictionary::open() {
                               QStringLiteral(" to read or write."));
         ok = false;
     }
+    sounds_.open(files_.DataPath(soundArchiveName()));
     return ok;
 }
 
 void Dictionary::close() {
+    sounds_.close();
     records_.close();
     files_.CloseDataFiles();
 }

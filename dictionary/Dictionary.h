@@ -1,11 +1,12 @@
 #pragma once
 // Owns everything a look-up needs: the open data files, the loaded index, the
-// list reader and the record store of one data folder.
+// list reader, the record store and the syllable sounds of one data folder.
 #include "CharacterLists.h"
 #include "DataFiles.h"
 #include "DataIndex.h"
 #include "MessageReporter.h"
 #include "RecordStore.h"
+#include "SoundStore.h"
 
 #include <QString>
 #include <memory>
@@ -16,8 +17,10 @@ class Dictionary {
 public:
     Dictionary(const QString& dataFolder, MessageReporter& reporter);
 
-    // Opens the data files, loads the index and opens the record store.
-    // True only when all of it succeeded; what did open stays usable.
+    // Opens the data files, loads the index and opens the record store and
+    // the sound archive. True only when the files, index and record store
+    // opened; what did open stays usable. Without a usable sound archive the
+    // dictionary works and soundError() says why no syllable plays.
     bool open();
     void close();
 
@@ -25,8 +28,11 @@ public:
     const DataIndex& index() const { return index_; }
     CharacterLists& lists() { return lists_; }
     const RecordStore& records() const { return records_; }
+    const SoundStore& sounds() const { return sounds_; }
+    QString soundError() const { return sounds_.error(); }
 
     static QString recordStoreName() { return QStringLiteral("records.db"); }
+    static QString soundArchiveName() { return QStringLiteral("sounds.dat"); }
 
 private:
     MessageReporter& reporter_;
@@ -34,6 +40,7 @@ private:
     DataIndex index_;
     CharacterLists lists_;
     RecordStore records_;
+    SoundStore sounds_;
 };
 
 } // namespace quillory

@@ -26,23 +26,32 @@ std::uint32_t ReadU32(const char* at) {
 } // namespace
 
 bool SoundStore::fail(const QString& message) {
-    data_.clear();
-    entries_.clear();
-    open_ = false;
+    close();
     error_ = message;
     return false;
 }
 
-bool SoundStore::open(const QString& path) {
-    data_.clear();
+void SoundStore::close() {
+    data_.clear(); // before the mapping it may point into goes
     entries_.clear();
+    file_.reset();
     open_ = false;
+}
+
+bool SoundStore::open(const QString& path) {
+    close();
     error_.clear();
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
-    data_ = file.readAll();
+    file_ = std::make_unique<QFile>(path);
+    if (!file_->open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("Cannot open %1: %2").arg(path, file_->errorString()));
+    const qint64 fileSize = file_->size();
+    if (fileSize > 0xFFFFFFFFLL)
+        return fail(QStringLiteral("%1 is too large for a sound archive").arg(path));
+    if (uchar* mapped = fileSize > 0 ? file_->map(0, fileSize) : nullptr)
+        data_ = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), qsizetype(fileSize));
+    else
+        data_ = file_->readAll();
     const qint64 size = data_.size();
     if (size < soundfile::kHeaderSize)
         return fail(QStringLiteral("%1 is too short for a sound archive").arg(path));

@@ -1,13 +1,17 @@
 #pragma once
 // Read access to "sounds.dat": locates a syllable's recording through the
-// sorted index and decodes it to PCM or to a complete WAV for playing.
+// sorted index and decodes it to PCM or to a complete WAV for playing. The
+// file is mapped into memory, so only the recordings played are read.
 // Every index entry is checked on open, so a damaged file is refused as a
 // whole instead of being read out of bounds later.
 #include "dictionary/Romanisation.h"
+#include "dictionary/SoundFileFormat.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -15,13 +19,19 @@ namespace quillory {
 
 class SoundStore {
 public:
-    // Reads and checks the archive; on failure the store stays empty and
+    SoundStore() = default;
+    SoundStore(const SoundStore&) = delete;
+    SoundStore& operator=(const SoundStore&) = delete;
+
+    // Maps and checks the archive; on failure the store stays empty and
     // error() says why.
     bool open(const QString& path);
+    void close();
     bool isOpen() const { return open_; }
     const QString& error() const { return error_; }
     std::size_t size() const { return entries_.size(); }
 
+    static constexpr int sampleRate() { return int(soundfile::kSampleRate); }
     bool has(Scheme scheme, SyllableId id) const;
     // Decoded 16 kHz mono samples; nullopt when the syllable has no recording.
     std::optional<std::vector<std::int16_t>> samples(Scheme scheme, SyllableId id) const;
@@ -37,7 +47,8 @@ private:
     const Entry* find(Scheme scheme, SyllableId id) const;
     bool fail(const QString& message);
 
-    QByteArray data_;
+    std::unique_ptr<QFile> file_;
+    QByteArray data_; // the mapped file, or its copy where mapping fails
     std::vector<Entry> entries_;
     QString error_;
     bool open_ = false;

@@ -4,6 +4,9 @@
 set -euo pipefail
 
 build_dir=${1:-build}
+# --test: also what the tests need beyond the program itself.
+with_test_tools=0
+if [ "${2:-}" = "--test" ]; then with_test_tools=1; fi
 
 apt_packages=(
   build-essential cmake pkg-config git
@@ -13,6 +16,13 @@ apt_packages=(
   qt6-webengine-dev qt6-multimedia-dev
   xvfb xauth fonts-wqy-zenhei fonts-dejavu-core python3-fonttools
 )
+
+# The sound tests start a sound server of their own with a null output. Its
+# package is not added where another sound server's package (which it would
+# replace) is installed.
+if [ "$with_test_tools" = 1 ] && ! dpkg-query -W -f='${Status}' pipewire-pulse 2>/dev/null | grep -q 'install ok installed'; then
+  apt_packages+=(pulseaudio)
+fi
 
 missing=()
 for p in "${apt_packages[@]}"; do

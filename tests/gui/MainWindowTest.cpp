@@ -9,6 +9,7 @@
 #include "controls/FlatButton.h"
 #include "controls/TooltipWindow.h"
 #include "dictionary/Romanisation.h"
+#include "tests/support/PrivateSoundServer.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -65,6 +66,7 @@ private slots:
     void languageSwitchRelabelsEverything();
     void contextMenuAndKeyFilter();
     void languageButtonTooltipsFollowTheLanguage();
+    void speakerLinksPlayTheSyllable();
     void exitSavesSettingsAndHistory();
 
 private:
@@ -257,6 +259,46 @@ void MainWindowTest::languageButtonTooltipsFollowTheLanguage() {
     tips->hideTip();
 }
 
+void MainWindowTest::speakerLinksPlayTheSyllable() {
+    const SyllableId zhong1 = *EncodeSyllable("zhong1", Scheme::Pinyin);
+    const SyllableId zung1 = *EncodeSyllable("zung1", Scheme::Jyutping);
+    const QString pinyinLink = QStringLiteral("mmpp://2=") + QString::number(zhong1, 16).toUpper();
+    const QString jyutpingLink = QStringLiteral("mmpp://4=") + QString::number(zung1, 16).toUpper();
+    window_->PostRequest(ProtocolRequest{0, 0x4E2D, std::nullopt});
+    QTRY_VERIFY_WITH_TIMEOUT(BodyOf(window_->view()).contains(jyutpingLink), 20000);
+    QVERIFY(BodyOf(window_->view()).contains(pinyinLink));
+
+    SyllablePlayer& player = window_->player();
+    const int before = player.startedCount();
+    QElapsedTimer clickClock;
+    qint64 clickToSound = -1;
+    const auto measure = connect(&player, &SyllablePlayer::started, this, [&] {
+        if (clickToSound < 0)
+            clickToSound = clickClock.elapsed();
+    });
+    clickClock.start();
+    window_->view()->page()->runJavaScript(
+        QStringLiteral("document.querySelector('a[href=\"%1\"]').click()").arg(pinyinLink));
+    QTRY_COMPARE_WITH_TIMEOUT(player.startedCount(), before + 1, 10000);
+    disconnect(measure);
+    qInfo("speaker click to the sound playing: %lld ms (of which the play call to the sound: %lld ms)",
+          static_cast<long long>(clickToSound), static_cast<long long>(player.lastStartDelay()));
+    // The history is not touched by a sound.
+    QCOMPARE(window_->searchState().history.entry(0).text, QStringLiteral("中"));
+
+    window_->view()->page()->runJavaScript(
+        QStringLiteral("document.querySelector('a[href=\"%1\"]').click()").arg(jyutpingLink));
+    QTRY_COMPARE_WITH_TIMEOUT(player.startedCount(), before + 2, 10000);
+
+    // 五 reads ng5, a syllabic nasal without a recording: a grey speaker.
+    window_->PostRequest(ProtocolRequest{0, 0x4E94, std::nullopt});
+    QString body;
+    QTRY_VERIFY_WITH_TIMEOUT((body = BodyOf(window_->view())).contains(QStringLiteral("ng5")), 20000);
+    QVERIFY(body.contains(QStringLiteral("speaker2.gif")));
+    const SyllableId ng5 = *EncodeSyllable("ng5", Scheme::Jyutping);
+    QVERIFY(!body.contains(QStringLiteral("mmpp://4=") + QString::number(ng5, 16).toUpper() + u'"'));
+}
+
 void MainWindowTest::exitSavesSettingsAndHistory() {
     window_->SetLanguage(3);
     QSignalSpy exited(window_.get(), &MainWindow::exited);
@@ -278,6 +320,13 @@ int main(int argc, char* argv[]) {
     processClock.start();
     RegisterLinkScheme();
     QApplication app(argc, argv);
+    // Sounds really start, on the null output of a sound server of our own.
+    quillory::testing::PrivateSoundServer sounds;
+    QString error;
+    if (!sounds.Start(&error)) {
+        qCritical("%s", qPrintable(error));
+        return 1;
+    }
     MainWindowTest test;
     return QTest::qExec(&test, argc, argv);
 }

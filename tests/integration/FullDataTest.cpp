@@ -4,10 +4,12 @@
 #include "dictionary/Romanisation.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace quillory;
 
@@ -184,6 +186,71 @@ TEST_F(FullData, EveryListedSyllableAndCountHasCharacters) {
         dictionary_->lists().ListByStrokeCount(count, page, title);
         ASSERT_EQ(page.sections.size(), 1u);
         EXPECT_FALSE(page.sections[0].chars.empty()) << int(count);
+    }
+}
+
+TEST_F(FullData, EverySpeakerSyllableHasAnAudibleRecording) {
+    const SoundStore& sounds = dictionary_->sounds();
+    ASSERT_TRUE(sounds.isOpen()) << dictionary_->soundError().toStdString();
+    const auto nasal = [](std::string text) {
+        text.pop_back(); // the tone
+        return text == "m" || text == "n" || text == "ng" || text == "hm" || text == "hng";
+    };
+    const auto checkRecording = [&](Scheme scheme, SyllableId id, const std::string& text) {
+        const auto samples = sounds.samples(scheme, id);
+        ASSERT_TRUE(samples.has_value()) << text;
+        const double seconds = double(samples->size()) / SoundStore::sampleRate();
+        EXPECT_GT(seconds, 0.1) << text;
+        EXPECT_LT(seconds, 2.0) << text;
+        double energy = 0;
+        for (std::int16_t s : *samples)
+            energy += double(s) * s;
+        EXPECT_GT(std::sqrt(energy / double(samples->size())), 500) << text;
+    };
+
+    // Every syllable of the lists: a speaker unless it is a syllabic nasal.
+    std::size_t listed = 0;
+    for (const Scheme scheme : {Scheme::Pinyin, Scheme::Jyutping}) {
+        const bool pinyin = scheme == Scheme::Pinyin;
+        for (const SyllableId id :
+             pinyin ? dictionary_->index().PinyinSyllables() : dictionary_->index().JyutpingSyllables()) {
+            const std::string text = DecodeSyllable(id, scheme).value_or("?");
+            const bool indexed =
+                pinyin ? dictionary_->index().HasPinyinSound(id) : dictionary_->index().HasJyutpingSound(id);
+            EXPECT_EQ(indexed, !nasal(text)) << text;
+            EXPECT_EQ(sounds.has(scheme, id), indexed) << text;
+            if (indexed)
+                checkRecording(scheme, id, text);
+            ++listed;
+        }
+    }
+    EXPECT_GT(listed, 3900u);
+
+    // Every syllable of some common words, whose pages show speakers too.
+    for (const char* word : {"中文", "谢谢", "我们", "什么", "不客气", "朋友"}) {
+        const auto entry = dictionary_->records().wordEntry(QString::fromUtf8(word));
+        ASSERT_TRUE(entry.has_value()) << word;
+        for (const Scheme scheme : {Scheme::Pinyin, Scheme::Jyutping}) {
+            const QString reading = scheme == Scheme::Pinyin ? entry->pinyin : entry->jyutping;
+            for (const QString& syllable :
+                 reading.split(QRegularExpression(QStringLiteral("[ /]+")), Qt::SkipEmptyParts)) {
+                const auto id = EncodeSyllable(syllable.toStdString(), scheme);
+                ASSERT_TRUE(id.has_value()) << word << " " << syllable.toStdString();
+                checkRecording(scheme, *id, syllable.toStdString());
+            }
+        }
+    }
+
+    // The index and the archive agree on every encodable syllable.
+    for (const Scheme scheme : {Scheme::Pinyin, Scheme::Jyutping}) {
+        for (std::uint32_t id = 0; id <= 0xFFFF; ++id) {
+            if (!DecodeSyllable(SyllableId(id), scheme))
+                continue;
+            const bool indexed = scheme == Scheme::Pinyin
+                                     ? dictionary_->index().HasPinyinSound(SyllableId(id))
+                                     : dictionary_->index().HasJyutpingSound(SyllableId(id));
+            EXPECT_EQ(indexed, sounds.has(scheme, SyllableId(id))) << id;
+        }
     }
 }
 

@@ -1,0 +1,178 @@
+// The syllable player on a real audio output (a private sound server's null
+// output) and, run with --without-audio, on a machine with no output at all.
+#include "app/SyllablePlayer.h"
+#include "tests/support/PrivateSoundServer.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QCoreApplication>
+#include <QMediaDevices>
+#include <QSignalSpy>
+#include <QTest>
+#include <QtEndian>
+#include <cmath>
+
+using namespace quillory;
+
+namespace {
+
+bool withoutAudio = false;
+
+// A 440 Hz tone of the given length at 16 kHz.
+std::vector<std::int16_t> Tone(int milliseconds) {
+    std::vector<std::int16_t> samples(std::size_t(16 * milliseconds));
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = std::int16_t(8000 * std::sin(2 * M_PI * 440 * double(i) / 16000));
+    return samples;
+}
+
+} // namespace
+
+class SyllablePlayerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void soundStartsAndEnds();
+    void newSoundStopsTheOneStillPlaying();
+    void nothingToPlayIsRefused();
+    void noOutputPlaysNothing();
+    void samplesConvertToOtherFormats();
+};
+
+void SyllablePlayerTest::init() {
+    const QString name = QString::fromLatin1(QTest::currentTestFunction());
+    const bool needsOutput = name != QLatin1String("samplesConvertToOtherFormats") &&
+                             name != QLatin1String("nothingToPlayIsRefused") &&
+                             name != QLatin1String("noOutputPlaysNothing");
+    if (needsOutput && withoutAudio)
+        QSKIP("runs with the sound server");
+    if (needsOutput)
+        QVERIFY2(!QMediaDevices::defaultAudioOutput().isNull(), "the private sound server offers no output");
+}
+
+void SyllablePlayerTest::soundStartsAndEnds() {
+    SyllablePlayer player;
+    QSignalSpy started(&player, &SyllablePlayer::started);
+    QSignalSpy finished(&player, &SyllablePlayer::finished);
+    QElapsedTimer call;
+    call.start();
+    QVERIFY(player.play(Tone(300), 16000));
+    // play() hands the sound over and returns; it does not wait for it.
+    QVERIFY(call.elapsed() < 300);
+    QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, 5000);
+    QVERIFY(player.lastStartDelay() >= 0);
+    QCOMPARE(player.startedCount(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!player.isPlaying(), 5000);
+}
+
+void SyllablePlayerTest::newSoundStopsTheOneStillPlaying() {
+    SyllablePlayer player;
+    QSignalSpy started(&player, &SyllablePlayer::started);
+    QSignalSpy finished(&player, &SyllablePlayer::finished);
+    QVERIFY(player.play(Tone(3000), 16000));
+    QTRY_COMPARE_WITH_TIMEOUT(started.count(), 1, 5000);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(player.play(Tone(200), 16000));
+    QTRY_COMPARE_WITH_TIMEOUT(started.count(), 2, 5000);
+    // The second, short sound ends long before the first would have.
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 5000);
+    QVERIFY2(clock.elapsed() < 2500, qPrintable(QString::number(clock.elapsed())));
+    QTest::qWait(200);
+    QCOMPARE(finished.count(), 1);
+
+    // Stopping ends the sound without reporting it as played out.
+    QVERIFY(player.play(Tone(3000), 16000));
+    QTRY_COMPARE_WITH_TIMEOUT(started.count(), 3, 5000);
+    player.stop();
+    QVERIFY(!player.isPlaying());
+    QTest::qWait(200);
+    QCOMPARE(finished.count(), 1);
+}
+
+void SyllablePlayerTest::nothingToPlayIsRefused() {
+    SyllablePlayer player;
+    QVERIFY(!player.play({}, 16000));
+    QVERIFY(!player.play(Tone(100), 0));
+    QVERIFY(!player.isPlaying());
+    QCOMPARE(player.startedCount(), 0);
+}
+
+void SyllablePlayerTest::noOutputPlaysNothing() {
+    if (!withoutAudio)
+        QSKIP("runs with --without-audio");
+    QVERIFY(QMediaDevices::defaultAudioOutput().isNull());
+    SyllablePlayer player;
+    QSignalSpy started(&player, &SyllablePlayer::started);
+    QVERIFY(!player.play(Tone(200), 16000));
+    QTest::qWait(100);
+    QCOMPARE(started.count(), 0);
+    QVERIFY(!player.isPlaying());
+    player.stop(); // harmless
+}
+
+void SyllablePlayerTest::samplesConvertToOtherFormats() {
+    const std::vector<std::int16_t> samples = {0, 16384, -32768, 32767};
+    // Same rate, stereo, 16 bit: every sample twice.
+    const QByteArray stereo = ConvertSamples(samples, 16000, 16000, 2, QAudioFormat::Int16);
+    QCOMPARE(stereo.size(), 16);
+    const auto* values = reinterpret_cast<const std::int16_t*>(stereo.constData());
+    QCOMPARE(values[2], std::int16_t(16384));
+    QCOMPARE(values[3], std::int16_t(16384));
+    QCOMPARE(values[6], std::int16_t(32767));
+
+    // Float keeps the full scale within -1 .. 1.
+    const QByteArray floats = ConvertSamples(samples, 16000, 16000, 1, QAudioFormat::Float);
+    const auto* f = reinterpret_cast<const float*>(floats.constData());
+    QCOMPARE(floats.size(), 16);
+    QCOMPARE(f[1], 0.5f);
+    QCOMPARE(f[2], -1.0f);
+    QVERIFY(f[3] < 1.0f && f[3] > 0.999f);
+
+    // Unsigned 8 bit is centred on 128; doubling the rate doubles the frames
+    // and interpolates between them.
+    const QByteArray bytes = ConvertSamples(samples, 16000, 32000, 1, QAudioFormat::UInt8);
+    QCOMPARE(bytes.size(), 8);
+    QCOMPARE(std::uint8_t(bytes[0]), std::uint8_t(128));
+    QCOMPARE(std::uint8_t(bytes[1]), std::uint8_t(160)); // halfway to 16384
+    QCOMPARE(std::uint8_t(bytes[4]), std::uint8_t(0));
+
+    const QByteArray wide = ConvertSamples(samples, 16000, 16000, 1, QAudioFormat::Int32);
+    QCOMPARE(reinterpret_cast<const std::int32_t*>(wide.constData())[2], std::int32_t(-32768) * 65536);
+
+    QVERIFY(ConvertSamples(samples, 16000, 16000, 1, QAudioFormat::Unknown).isEmpty());
+    QVERIFY(ConvertSamples({}, 16000, 16000, 1, QAudioFormat::Int16).isEmpty());
+    QVERIFY(ConvertSamples(samples, 16000, 16000, 0, QAudioFormat::Int16).isEmpty());
+}
+
+int main(int argc, char* argv[]) {
+    std::vector<char*> args(argv, argv + argc);
+    const auto flag = std::find_if(args.begin(), args.end(),
+                                   [](const char* a) { return std::strcmp(a, "--without-audio") == 0; });
+    if (flag != args.end()) {
+        withoutAudio = true;
+        args.erase(flag);
+    }
+    int count = int(args.size());
+    QCoreApplication app(count, args.data());
+    quillory::testing::PrivateSoundServer server;
+    if (withoutAudio) {
+        quillory::testing::PrivateSoundServer::UseNoServer();
+    } else {
+        if (!quillory::testing::PrivateSoundServer::Installed()) {
+            qCritical("pulseaudio is not installed; run scripts/setup.sh with --test");
+            return 1;
+        }
+        QString error;
+        if (!server.Start(&error)) {
+            qCritical("%s", qPrintable(error));
+            return 1;
+        }
+    }
+    SyllablePlayerTest test;
+    return QTest::qExec(&test, count, args.data());
+}
+
+#include "SyllablePlayerTest.moc"

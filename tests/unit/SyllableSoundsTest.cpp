@@ -1,0 +1,192 @@
+// The sound step of the data build: which syllables are recorded, and that
+// the index lists exactly the recorded ones.
+#include "datagen/SyllableSounds.h"
+#include "datagen/DataCompiler.h"
+#include "datagen/IndexWriter.h"
+#include "dictionary/DataFiles.h"
+#include "dictionary/DataIndex.h"
+#include "dictionary/MessageReporter.h"
+#include "dictionary/SoundStore.h"
+#include "tests/support/SmallData.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace quillory::datagen {
+namespace {
+
+using ::testing::HasSubstr;
+
+SyllableId Id(const char* text, Scheme scheme) {
+    const auto id = EncodeSyllable(text, scheme);
+    EXPECT_TRUE(id.has_value()) << text;
+    return id.value_or(0);
+}
+
+class NoMessages : public MessageReporter {
+public:
+    void showMessage(const QString& text) override { ADD_FAILURE() << text.toStdString(); }
+};
+
+// A source with two characters and one word: the word adds a syllable no
+// character reads, a nasal and a reading no scheme encodes are left out.
+SourceData TinySource() {
+    SourceData source;
+    CharacterSource ma;
+    ma.code = 0x5988;
+    ma.pinyin = {"ma1", "ma1"};
+    ma.jyutping = {"maa1", "m4"};
+    source.characters[ma.code] = ma;
+    CharacterSource er;
+    er.code = 0x513F;
+    er.pinyin = {"er2", "r5"};
+    er.jyutping = {"ji4"};
+    source.characters[er.code] = er;
+    WordSource word;
+    word.simplified = QStringLiteral("妈妈");
+    word.traditional = QStringLiteral("媽媽");
+    word.pinyin = QStringLiteral("ma1 ma5");
+    word.jyutping = QStringLiteral("maa4  maa1");
+    source.words.push_back(word);
+    return source;
+}
+
+bool SameRequests(const std::vector<SyllableToRecord>& a, const std::vector<SyllableToRecord>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const auto& x, const auto& y) { return x.scheme == y.scheme && x.id == y.id; });
+}
+
+TEST(SyllableSounds, EveryReadingOfCharactersAndWordsOnceInSchemeAndIdOrder) {
+    const std::vector<SyllableToRecord> expected = {
+        {Scheme::Pinyin, Id("er2", Scheme::Pinyin)},      {Scheme::Pinyin, Id("ma1", Scheme::Pinyin)},
+        {Scheme::Pinyin, Id("ma5", Scheme::Pinyin)},      {Scheme::Jyutping, Id("ji4", Scheme::Jyutping)},
+        {Scheme::Jyutping, Id("m4", Scheme::Jyutping)},   {Scheme::Jyutping, Id("maa1", Scheme::Jyutping)},
+        {Scheme::Jyutping, Id("maa4", Scheme::Jyutping)},
+    };
+    auto sorted = expected;
+    std::sort(sorted.begin(), sorted.end(), [](const auto& x, const auto& y) {
+        return std::pair(x.scheme, x.id) < std::pair(y.scheme, y.id);
+    });
+    EXPECT_TRUE(SameRequests(SyllablesToRecord(TinySource()), sorted));
+}
+
+TEST(SyllableSounds, IndexListsExactlyTheRecordedSyllables) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString soundPath = dir.filePath(QStringLiteral("sounds.dat"));
+    IndexContent content;
+    content.version = 3;
+    QString error;
+    SoundBuildStats stats;
+    ASSERT_TRUE(WriteSyllableSounds(TinySource(), true, soundPath, content, &error, &stats))
+        << error.toStdString();
+    EXPECT_EQ(stats.pinyinRecorded, 3);
+    EXPECT_EQ(stats.jyutpingRecorded, 3);
+    EXPECT_EQ(stats.leftOut, 1); // m4
+    EXPECT_TRUE(stats.failures.isEmpty()) << stats.failures.join(u'\n').toStdString();
+    EXPECT_EQ(stats.fileSize, QFileInfo(soundPath).size());
+
+    const QString indexPath = dir.filePath(QStringLiteral("oxa.dat"));
+    ASSERT_TRUE(WriteIndexFile(content, indexPath, &error)) << error.toStdString();
+    QFile indexFile(indexPath);
+    ASSERT_TRUE(indexFile.open(QIODevice::ReadOnly));
+    NoMessages reporter;
+    DataIndex index(reporter);
+    ASSERT_TRUE(index.LoadDataIndex(indexFile));
+    SoundStore store;
+    ASSERT_TRUE(store.open(soundPath)) << store.error().toStdString();
+
+    for (const SyllableToRecord& s : SyllablesToRecord(TinySource())) {
+        const bool indexed =
+            s.scheme == Scheme::Pinyin ? index.HasPinyinSound(s.id) : index.HasJyutpingSound(s.id);
+        const auto text = DecodeSyllable(s.id, s.scheme).value_or("?");
+        EXPECT_EQ(indexed, text != "m4") << text;
+        EXPECT_EQ(store.has(s.scheme, s.id), indexed) << text;
+        const auto ref = s.scheme == Scheme::Pinyin ? index.FindPinyinSoundChunk(s.id)
+                                                    : index.FindJyutpingSoundChunk(s.id);
+        if (indexed) {
+            // The entry points at the recording's samples in the archive.
+            ASSERT_TRUE(ref.has_value()) << text;
+            EXPECT_LT(ref->position, QFileInfo(soundPath).size()) << text;
+            if (ref->nextPosition != 0) {
+                EXPECT_EQ(ref->nextPosition - ref->position, store.samples(s.scheme, s.id)->size()) << text;
+            }
+        }
+    }
+    // Syllables that nothing reads have no sound.
+    EXPECT_FALSE(index.HasPinyinSound(Id("ma2", Scheme::Pinyin)));
+    EXPECT_FALSE(index.HasJyutpingSound(Id("maa2", Scheme::Jyutping)));
+}
+
+TEST(SyllableSounds, WithoutRecordingTheArchiveIsEmptyAndOldEntriesGo) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    IndexContent content;
+    content.pinyinSounds.push_back({Id("ma1", Scheme::Pinyin), 99});
+    QString error;
+    const QString path = dir.filePath(QStringLiteral("sounds.dat"));
+    ASSERT_TRUE(WriteSyllableSounds(TinySource(), false, path, content, &error)) << error.toStdString();
+    EXPECT_TRUE(content.pinyinSounds.empty());
+    SoundStore store;
+    ASSERT_TRUE(store.open(path)) << store.error().toStdString();
+    EXPECT_EQ(store.size(), 0u);
+}
+
+TEST(SyllableSounds, MissingSynthesiserFailsTheBuild) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", dir.path().toLocal8Bit());
+    IndexContent content;
+    QString error;
+    const bool ok =
+        WriteSyllableSounds(TinySource(), true, dir.filePath(QStringLiteral("sounds.dat")), content, &error);
+    qputenv("PATH", path);
+    EXPECT_FALSE(ok);
+    EXPECT_THAT(error.toStdString(), HasSubstr("espeak-ng"));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("sounds.dat"))));
+}
+
+TEST(SyllableSounds, CompiledSmallDataHasASoundForEveryListedSyllable) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    CompilerInputs inputs = testing::SmallDataInputs(dir.filePath(QStringLiteral("demo")));
+    inputs.recordSounds = true;
+    QString progressText, error;
+    QTextStream progress(&progressText);
+    ASSERT_TRUE(CompileData(inputs, progress, &error)) << error.toStdString();
+    progress.flush();
+    EXPECT_THAT(progressText.toStdString(), HasSubstr("syllabic nasals left out"));
+    EXPECT_THAT(progressText.toStdString(), HasSubstr("sounds.dat: "));
+
+    NoMessages reporter;
+    DataFiles files(inputs.outDir, reporter);
+    ASSERT_TRUE(files.OpenDataFiles());
+    DataIndex index(reporter);
+    ASSERT_TRUE(index.LoadDataIndex(*files.indexFile()));
+    SoundStore store;
+    ASSERT_TRUE(store.open(QDir(inputs.outDir).filePath(QStringLiteral("sounds.dat"))));
+
+    std::vector<std::string> nasals;
+    for (SyllableId id : index.PinyinSyllables()) {
+        EXPECT_TRUE(index.HasPinyinSound(id)) << DecodeSyllable(id, Scheme::Pinyin).value_or("?");
+        EXPECT_TRUE(store.has(Scheme::Pinyin, id));
+    }
+    for (SyllableId id : index.JyutpingSyllables()) {
+        const std::string text = DecodeSyllable(id, Scheme::Jyutping).value_or("?");
+        const bool nasal = IsSyllabicNasal(text);
+        if (nasal)
+            nasals.push_back(text);
+        EXPECT_EQ(index.HasJyutpingSound(id), !nasal) << text;
+        EXPECT_EQ(store.has(Scheme::Jyutping, id), !nasal) << text;
+    }
+    EXPECT_THAT(nasals, ::testing::IsSupersetOf({"ng5", "ng6"})); // 五, 嗯
+    EXPECT_TRUE(index.HasPinyinSound(Id("zhong1", Scheme::Pinyin)));
+    EXPECT_TRUE(index.HasJyutpingSound(Id("zung1", Scheme::Jyutping)));
+}
+
+} // namespace
+} // namespace quillory::datagen
