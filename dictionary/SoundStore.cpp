@@ -1,12 +1,13 @@
 #include "dictionary/SoundStore.h"
 
-#include "dictionary/MuLaw.h"
 #include "dictionary/SoundFileFormat.h"
 
 #include <QFile>
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <opus/opus.h>
 
 namespace quillory {
 
@@ -62,6 +63,7 @@ bool SoundStore::open(const QString& path) {
         return fail(QStringLiteral("%1 has an unknown sound archive version").arg(path));
     if (ReadU32(base + 12) != soundfile::kSampleRate)
         return fail(QStringLiteral("%1 has an unexpected sample rate").arg(path));
+    preSkip_ = ReadU16(base + 6);
 
     const std::uint32_t count = ReadU32(base + 8);
     const qint64 dataStart = soundfile::kHeaderSize + qint64(count) * soundfile::kEntrySize;
@@ -74,9 +76,12 @@ bool SoundStore::open(const QString& path) {
         const auto scheme = static_cast<std::uint8_t>(at[0]);
         if (scheme > static_cast<std::uint8_t>(Scheme::Jyutping))
             return fail(QStringLiteral("%1: sound entry %2 has an unknown scheme").arg(path).arg(i));
-        const Entry entry{(std::uint32_t(scheme) << 16) | ReadU16(at + 2), ReadU32(at + 4), ReadU32(at + 8)};
-        if (entry.offset < dataStart || qint64(entry.offset) + entry.count > size)
+        const Entry entry{(std::uint32_t(scheme) << 16) | ReadU16(at + 2), ReadU32(at + 4), ReadU32(at + 8),
+                          ReadU32(at + 12)};
+        if (entry.offset < dataStart || qint64(entry.offset) + entry.bytes > size)
             return fail(QStringLiteral("%1: sound entry %2 lies outside the file").arg(path).arg(i));
+        if (entry.count > soundfile::kMaxSamples)
+            return fail(QStringLiteral("%1: sound entry %2 is too long").arg(path).arg(i));
         if (!entries_.empty() && entries_.back().key >= entry.key)
             return fail(QStringLiteral("%1: the sound index is not sorted").arg(path));
         entries_.push_back(entry);
@@ -102,10 +107,35 @@ std::optional<std::vector<std::int16_t>> SoundStore::samples(Scheme scheme, Syll
     const Entry* entry = find(scheme, id);
     if (entry == nullptr)
         return std::nullopt;
-    // Bounds were checked on open; the buffer has not changed since.
-    const auto* codes = reinterpret_cast<const std::uint8_t*>(data_.constData()) + entry->offset;
-    std::vector<std::int16_t> pcm(entry->count);
-    std::transform(codes, codes + entry->count, pcm.begin(), DecodeMuLaw);
+    // Bounds were checked on open; the packets inside are checked here.
+    const char* at = data_.constData() + entry->offset;
+    const char* const end = at + entry->bytes;
+    const std::size_t wanted = std::size_t(preSkip_) + entry->count;
+
+    int status = OPUS_OK;
+    const std::unique_ptr<OpusDecoder, void (*)(OpusDecoder*)> decoder(
+        opus_decoder_create(int(soundfile::kSampleRate), 1, &status), opus_decoder_destroy);
+    if (status != OPUS_OK || !decoder)
+        return std::nullopt;
+    std::vector<std::int16_t> pcm;
+    pcm.reserve(wanted + soundfile::kFrameSamples);
+    opus_int16 frame[soundfile::kFrameSamples];
+    while (pcm.size() < wanted) {
+        if (end - at < 2)
+            return std::nullopt;
+        const std::uint16_t length = ReadU16(at);
+        at += 2;
+        if (length == 0 || end - at < length)
+            return std::nullopt;
+        const int decoded = opus_decode(decoder.get(), reinterpret_cast<const unsigned char*>(at),
+                                        opus_int32(length), frame, soundfile::kFrameSamples, 0);
+        if (decoded <= 0)
+            return std::nullopt;
+        pcm.insert(pcm.end(), frame, frame + decoded);
+        at += length;
+    }
+    pcm.erase(pcm.begin(), pcm.begin() + preSkip_);
+    pcm.resize(entry->count);
     return pcm;
 }
 

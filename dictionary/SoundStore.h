@@ -42,7 +42,8 @@ private:
     struct Entry {
         std::uint32_t key; // scheme << 16 | id
         std::uint32_t offset;
-        std::uint32_t count;
+        std::uint32_t bytes;
+        std::uint32_t count; // samples
     };
     const Entry* find(Scheme scheme, SyllableId id) const;
     bool fail(const QString& message);
@@ -50,6 +51,7 @@ private:
     std::unique_ptr<QFile> file_;
     QByteArray data_; // the mapped file, or its copy where mapping fails
     std::vector<Entry> entries_;
+    std::uint16_t preSkip_ = 0;
     QString error_;
     bool open_ = false;
 };

@@ -10,7 +10,7 @@ if [ "${2:-}" = "--test" ]; then with_test_tools=1; fi
 
 apt_packages=(
   build-essential cmake pkg-config git
-  qt6-base-dev zlib1g-dev libsqlite3-dev libbz2-dev
+  qt6-base-dev zlib1g-dev libsqlite3-dev libbz2-dev libopus-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   unicode-data espeak-ng
   qt6-webengine-dev qt6-multimedia-dev
