@@ -77,6 +77,18 @@ void EnglishSearch(benchmark::State& state) {
 }
 BENCHMARK(EnglishSearch)->Arg(0)->Arg(1);
 
+// What a speaker click costs before the sound is handed to the output:
+// finding and decoding the recording.
+void DecodeSyllableSound(benchmark::State& state) {
+    Dictionary& dictionary = FullDictionary();
+    const Scheme scheme = state.range(0) ? Scheme::Jyutping : Scheme::Pinyin;
+    const SyllableId id = *EncodeSyllable(state.range(0) ? "zung1" : "zhong1", scheme);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(dictionary.sounds().samples(scheme, id));
+    }
+}
+BENCHMARK(DecodeSyllableSound)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();
