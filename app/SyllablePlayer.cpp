@@ -1,5 +1,7 @@
 #include "app/SyllablePlayer.h"
 
+#include "dictionary/Resample.h"
+
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
@@ -32,34 +34,26 @@ template <typename T> void AppendNative(QByteArray& out, T value) {
 QByteArray ConvertSamples(const std::vector<std::int16_t>& samples, int fromRate, int toRate, int channels,
                           int sampleFormat) {
     const auto format = QAudioFormat::SampleFormat(sampleFormat);
-    if (samples.empty() || fromRate <= 0 || toRate <= 0 || channels <= 0 ||
-        (format != QAudioFormat::UInt8 && format != QAudioFormat::Int16 && format != QAudioFormat::Int32 &&
-         format != QAudioFormat::Float))
+    if (channels <= 0 || (format != QAudioFormat::UInt8 && format != QAudioFormat::Int16 &&
+                          format != QAudioFormat::Int32 && format != QAudioFormat::Float))
         return {};
-    const auto frames =
-        std::size_t(std::uint64_t(samples.size()) * std::uint64_t(toRate) / std::uint64_t(fromRate));
+    const std::vector<std::int16_t> resampled = Resample(samples, fromRate, toRate);
     QByteArray out;
-    out.reserve(qsizetype(frames * std::size_t(channels) * 4));
-    const double step = double(fromRate) / toRate;
-    for (std::size_t i = 0; i < frames; ++i) {
-        const double position = double(i) * step;
-        const auto index = std::size_t(position);
-        const double a = samples[index];
-        const double b = index + 1 < samples.size() ? samples[index + 1] : a;
-        const double value = a + (b - a) * (position - double(index)); // -32768 .. 32767
+    out.reserve(qsizetype(resampled.size() * std::size_t(channels) * 4));
+    for (const std::int16_t value : resampled) {
         for (int c = 0; c < channels; ++c) {
             switch (format) {
             case QAudioFormat::UInt8:
-                out.append(char(std::uint8_t(std::lround(value / 256.0) + 128)));
+                out.append(char(std::uint8_t((value >> 8) + 128)));
                 break;
             case QAudioFormat::Int16:
-                AppendNative(out, std::int16_t(std::lround(value)));
+                AppendNative(out, value);
                 break;
             case QAudioFormat::Int32:
-                AppendNative(out, std::int32_t(std::lround(value) * 65536));
+                AppendNative(out, std::int32_t(value) * 65536);
                 break;
             default:
-                AppendNative(out, float(value / 32768.0));
+                AppendNative(out, float(value) / 32768.0f);
                 break;
             }
         }

@@ -3,6 +3,7 @@
 // syllable writing a WAV to standard output, converted to 16 kHz mono with
 // the leading and trailing silence trimmed.
 #include "datagen/RecordedSyllable.h"
+#include "dictionary/Resample.h"
 
 #include <QByteArray>
 #include <QString>
@@ -39,9 +40,6 @@ std::vector<RecordedSyllable> RecordSyllables(const std::vector<SyllableToRecord
 // The samples of a 16-bit mono PCM WAV. A data size beyond the end (as a
 // streaming writer leaves it) is cut to the bytes present.
 std::optional<std::vector<std::int16_t>> DecodeWav(const QByteArray& wav, int* sampleRate, QString* error);
-
-// Linear interpolation from one sample rate to another.
-std::vector<std::int16_t> Resample(const std::vector<std::int16_t>& samples, int fromRate, int toRate);
 
 // Drops the samples before the first and after the last one above about 0.3%
 // of full scale, keeping a margin of 5 ms; empty when nothing is audible.
