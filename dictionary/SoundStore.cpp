@@ -139,32 +139,4 @@ std::optional<std::vector<std::int16_t>> SoundStore::samples(Scheme scheme, Syll
     return pcm;
 }
 
-QByteArray SoundStore::wav(Scheme scheme, SyllableId id) const {
-    const auto pcm = samples(scheme, id);
-    if (!pcm)
-        return {};
-    return MakeWav(*pcm, soundfile::kSampleRate);
-}
-
-QByteArray MakeWav(const std::vector<std::int16_t>& samples, std::uint32_t sampleRate) {
-    const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-    QByteArray out;
-    out.reserve(44 + int(dataBytes));
-    out.append("RIFF", 4);
-    soundfile::AppendU32(out, 36 + dataBytes);
-    out.append("WAVEfmt ", 8);
-    soundfile::AppendU32(out, 16); // fmt chunk size
-    soundfile::AppendU16(out, 1);  // PCM
-    soundfile::AppendU16(out, 1);  // mono
-    soundfile::AppendU32(out, sampleRate);
-    soundfile::AppendU32(out, sampleRate * 2); // bytes per second
-    soundfile::AppendU16(out, 2);              // block align
-    soundfile::AppendU16(out, 16);             // bits per sample
-    out.append("data", 4);
-    soundfile::AppendU32(out, dataBytes);
-    for (std::int16_t sample : samples)
-        soundfile::AppendU16(out, static_cast<std::uint16_t>(sample));
-    return out;
-}
-
 } // namespace quillory

@@ -1,6 +1,6 @@
 #pragma once
 // Read access to "sounds.dat": locates a syllable's recording through the
-// sorted index and decodes it to PCM or to a complete WAV for playing. The
+// sorted index and decodes it to PCM for playing. The
 // file is mapped into memory, so only the recordings played are read.
 // Every index entry is checked on open, so a damaged file is refused as a
 // whole instead of being read out of bounds later.
@@ -35,8 +35,6 @@ public:
     bool has(Scheme scheme, SyllableId id) const;
     // Decoded 16 kHz mono samples; nullopt when the syllable has no recording.
     std::optional<std::vector<std::int16_t>> samples(Scheme scheme, SyllableId id) const;
-    // A complete 16-bit PCM WAV file in memory; empty when there is no recording.
-    QByteArray wav(Scheme scheme, SyllableId id) const;
 
 private:
     struct Entry {
@@ -55,8 +53,5 @@ private:
     QString error_;
     bool open_ = false;
 };
-
-// A 16-bit mono PCM WAV file holding the samples.
-QByteArray MakeWav(const std::vector<std::int16_t>& samples, std::uint32_t sampleRate);
 
 } // namespace quillory
