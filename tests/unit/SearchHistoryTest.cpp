@@ -205,7 +205,11 @@ TEST(HistoryFilePath, UsesTheDataFolderWhenWritable) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     EXPECT_EQ(HistoryFilePath(dir.path()), dir.filePath(QStringLiteral("search.txt")));
+}
 
+TEST(HistoryFilePath, UsesTheUsersFolderWhenTheDataFolderIsReadOnly) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
     const QString readOnly = dir.filePath(QStringLiteral("readonly"));
     ASSERT_TRUE(QDir().mkpath(readOnly));
     ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner));
