@@ -6,9 +6,7 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QMediaDevices>
-#include <QtEndian>
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace quillory {
@@ -79,18 +77,18 @@ bool SyllablePlayer::play(const std::vector<std::int16_t>& samples, int sampleRa
         return false;
 
     QAudioFormat format = MonoFormat(sampleRate);
+    QByteArray pcm;
     if (device.isFormatSupported(format)) {
-        pcm_.resize(qsizetype(samples.size() * 2));
-        std::memcpy(pcm_.data(), samples.data(), samples.size() * 2);
+        pcm = QByteArray(reinterpret_cast<const char*>(samples.data()), qsizetype(samples.size() * 2));
     } else {
         format = device.preferredFormat();
-        pcm_ = ConvertSamples(samples, sampleRate, format.sampleRate(), format.channelCount(),
-                              int(format.sampleFormat()));
-        if (pcm_.isEmpty())
+        pcm = ConvertSamples(samples, sampleRate, format.sampleRate(), format.channelCount(),
+                             int(format.sampleFormat()));
+        if (pcm.isEmpty())
             return false;
     }
 
-    buffer_.setData(pcm_);
+    buffer_.setData(pcm);
     if (!buffer_.open(QIODevice::ReadOnly))
         return false;
     sink_ = std::make_unique<QAudioSink>(device, format);

@@ -42,7 +42,6 @@ private:
     void onStateChanged();
 
     std::unique_ptr<QAudioSink> sink_;
-    QByteArray pcm_;
     QBuffer buffer_;
     QElapsedTimer requested_;
     QTimer release_; // frees the output once its own buffer has played out
