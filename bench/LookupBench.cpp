@@ -1,6 +1,7 @@
 // Look-up speed on the full data: the figures a page needs before it shows.
 #include "dictionary/Dictionary.h"
-#include "dictionary/Romanisation.h"
+#include "pages/builders/PlainListPage.h"
+#include "dictionary/text/Romanisation.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // English search on the full record store in its worst cases: words held by
 // most glosses (the full-text ranking then scores every match) and long
 // pasted queries.
-#include "dictionary/RecordStore.h"
+#include "dictionary/records/RecordStore.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

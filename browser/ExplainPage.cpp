@@ -39,8 +39,8 @@ bool ExplainPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool 
     // Own links arrive through the link bridge with their exact text; one
     // that gets this far (from script, say) is never opened. Its address may
     // not even be a valid URL any more, so nothing is made of it.
-    if (url.scheme() == QLatin1String(kLinkSchemeName) ||
-        url.toString().startsWith(QLatin1String(kLinkSchemeName) + QLatin1String("://")))
+    if (url.scheme() == QLatin1String(kLinkScheme) ||
+        url.toString().startsWith(QLatin1String(kLinkPrefix)))
         return false;
     if (navigationHook_ && navigationHook_(url.toString()))
         return false;

@@ -4,7 +4,7 @@
 #include "browser/KeyFilter.h"
 #include "browser/LinkBridge.h"
 #include "browser/LinkScheme.h"
-#include "pages/PageBuilder.h"
+#include "pages/builders/PageResources.h"
 
 #include <QContextMenuEvent>
 #include <QJsonArray>
@@ -72,7 +72,7 @@ void CExplainWin::Navigate(const QString& resourceName, const QString& pendingBo
                            const QString& pendingName) {
     pendingBody_ = pendingBody;
     pendingName_ = pendingName;
-    NavigateTo(QUrl(PageBuilder::ResourceUrl(resourceName)));
+    NavigateTo(QUrl(PageResourceUrl(resourceName)));
 }
 
 void CExplainWin::NavigateTo(const QUrl& url) {

@@ -5,7 +5,7 @@
 // shows the program's context menu instead of the browser's and can keep the
 // browser's keyboard shortcuts away from result pages.
 #include "browser/ScriptMessage.h"
-#include "pages/PageView.h"
+#include "pages/protocol/PageView.h"
 
 #include <QStringList>
 #include <QVariant>

@@ -7,7 +7,7 @@
 namespace quillory {
 
 bool LinkSchemeRegistered() {
-    return !QWebEngineUrlScheme::schemeByName(kLinkSchemeName).name().isEmpty();
+    return !QWebEngineUrlScheme::schemeByName(kLinkScheme).name().isEmpty();
 }
 
 void RegisterLinkScheme() {
@@ -15,7 +15,7 @@ void RegisterLinkScheme() {
         return;
     // Path syntax: "mmpp://0=4E2D" has no host part the engine could reject.
     // No LocalScheme flag, so web pages gain no access to local files through it.
-    QWebEngineUrlScheme scheme(kLinkSchemeName);
+    QWebEngineUrlScheme scheme(kLinkScheme);
     scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
     QWebEngineUrlScheme::registerScheme(scheme);
 }
@@ -25,9 +25,9 @@ void LinkSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
 }
 
 void InstallLinkSchemeHandler(QWebEngineProfile& profile) {
-    if (!LinkSchemeRegistered() || profile.urlSchemeHandler(kLinkSchemeName))
+    if (!LinkSchemeRegistered() || profile.urlSchemeHandler(kLinkScheme))
         return;
-    profile.installUrlSchemeHandler(kLinkSchemeName, new LinkSchemeHandler(&profile));
+    profile.installUrlSchemeHandler(kLinkScheme, new LinkSchemeHandler(&profile));
 }
 
 } // namespace quillory

@@ -2,13 +2,13 @@
 // The "mmpp" scheme of the program's own links. Registered with the web engine
 // so that such addresses are parsed as paths and never reach the network; every
 // request for one fails, because links are taken over before they load.
+#include "pages/protocol/LinkCommands.h"
+
 #include <QWebEngineUrlSchemeHandler>
 
 class QWebEngineProfile;
 
 namespace quillory {
-
-inline constexpr char kLinkSchemeName[] = "mmpp";
 
 // Registers the scheme. Must run before the QApplication is created; later
 // calls and repeated calls change nothing.

@@ -1,6 +1,7 @@
-#include "LookupCommands.h"
+#include "cli/LookupCommands.h"
+#include "pages/builders/PlainListPage.h"
 
-#include "dictionary/Romanisation.h"
+#include "dictionary/text/Romanisation.h"
 
 #include <QJsonArray>
 #include <QRegularExpression>

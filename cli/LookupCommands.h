@@ -1,9 +1,9 @@
 #pragma once
 // Runs one look-up request against the dictionary and gives its answer both
 // as plain text and as a JSON object.
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 #include "dictionary/Dictionary.h"
-#include "dictionary/Romanisation.h"
+#include "dictionary/text/Romanisation.h"
 
 #include <QJsonObject>
 #include <QString>

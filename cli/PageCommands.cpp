@@ -1,8 +1,8 @@
-#include "PageCommands.h"
+#include "cli/PageCommands.h"
 
-#include "pages/LinkProtocol.h"
-#include "pages/ProtocolDispatcher.h"
-#include "pages/StandalonePage.h"
+#include "pages/protocol/LinkProtocol.h"
+#include "pages/protocol/ProtocolDispatcher.h"
+#include "pages/builders/StandalonePage.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -2,12 +2,12 @@
 // The page side of the look-up tool: the body a link produces, a complete
 // standalone page of it, and what a search-box query posts. Runs the same
 // dispatcher as the window, over a view and window actions that only record.
-#include "LookupCommands.h"
+#include "cli/LookupCommands.h"
 #include "dictionary/Dictionary.h"
-#include "dictionary/Search.h"
-#include "pages/PageBuilder.h"
-#include "pages/PageView.h"
-#include "pages/WindowActions.h"
+#include "pages/protocol/SearchActions.h"
+#include "pages/builders/PageBuilder.h"
+#include "pages/protocol/PageView.h"
+#include "pages/protocol/WindowActions.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
 

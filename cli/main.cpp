@@ -1,7 +1,7 @@
 // quillory-cli: dictionary look-ups from a terminal or a script.
-#include "CommandLine.h"
-#include "LookupCommands.h"
-#include "PageCommands.h"
+#include "cli/CommandLine.h"
+#include "cli/LookupCommands.h"
+#include "cli/PageCommands.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "ButtonImages.h"
+#include "controls/ButtonImages.h"
 
 #include <QPainter>
 #include <QPainterPath>

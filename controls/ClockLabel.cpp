@@ -1,4 +1,4 @@
-#include "ClockLabel.h"
+#include "controls/ClockLabel.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "FlatButton.h"
+#include "controls/FlatButton.h"
 
 #include "controls/ButtonImages.h"
 

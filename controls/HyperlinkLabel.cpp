@@ -1,4 +1,4 @@
-#include "HyperlinkLabel.h"
+#include "controls/HyperlinkLabel.h"
 
 #include <QEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "LanguageLabel.h"
+#include "controls/LanguageLabel.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "StaticText.h"
+#include "controls/StaticText.h"
 
 #include <QFontMetrics>
 #include <QPainter>

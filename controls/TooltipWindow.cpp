@@ -1,4 +1,4 @@
-#include "TooltipWindow.h"
+#include "controls/TooltipWindow.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,15 +1,15 @@
-#include "DataCompiler.h"
+#include "datagen/DataCompiler.h"
 
-#include "CedictReader.h"
-#include "IndexWriter.h"
-#include "JyutpingAnnotator.h"
-#include "ListFileWriter.h"
-#include "PinyinFont.h"
-#include "RadicalFormsReader.h"
-#include "RecordStoreWriter.h"
-#include "StagingFolder.h"
-#include "SyllableSounds.h"
-#include "UnihanReader.h"
+#include "datagen/sources/CedictReader.h"
+#include "datagen/writers/IndexWriter.h"
+#include "datagen/sources/JyutpingAnnotator.h"
+#include "datagen/writers/ListFileWriter.h"
+#include "datagen/PinyinFont.h"
+#include "datagen/sources/RadicalFormsReader.h"
+#include "datagen/writers/RecordStoreWriter.h"
+#include "datagen/StagingFolder.h"
+#include "datagen/sounds/SyllableSounds.h"
+#include "datagen/sources/UnihanReader.h"
 
 #include <QDir>
 #include <QElapsedTimer>

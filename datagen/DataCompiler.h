@@ -3,7 +3,7 @@
 // radical list, CC-CEDICT and to-jyutping, writes the list files, the
 // syllable sounds, the index and the record store, and puts them into the
 // data folder together.
-#include "SourceData.h"
+#include "datagen/sources/SourceData.h"
 
 #include <QString>
 #include <QTextStream>

@@ -1,4 +1,4 @@
-#include "PinyinFont.h"
+#include "datagen/PinyinFont.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "StagingFolder.h"
+#include "datagen/StagingFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // quillory-datagen: builds the dictionary data folder from its sources.
-#include "DataCompiler.h"
+#include "datagen/DataCompiler.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

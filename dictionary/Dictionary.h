@@ -1,12 +1,12 @@
 #pragma once
 // Owns everything a look-up needs: the open data files, the loaded index, the
 // list reader, the record store and the syllable sounds of one data folder.
-#include "CharacterLists.h"
-#include "DataFiles.h"
-#include "DataIndex.h"
-#include "MessageReporter.h"
-#include "RecordStore.h"
-#include "SoundStore.h"
+#include "dictionary/lists/CharacterLists.h"
+#include "dictionary/files/DataFiles.h"
+#include "dictionary/files/DataIndex.h"
+#include "dictionary/text/MessageReporter.h"
+#include "dictionary/records/RecordStore.h"
+#include "dictionary/sounds/SoundStore.h"
 
 #include <QString>
 #include <memory>

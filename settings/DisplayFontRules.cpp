@@ -1,6 +1,6 @@
-#include "DisplayFontRules.h"
+#include "settings/DisplayFontRules.h"
 
-#include "SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,5 +1,5 @@
-#include "LanguageData.h"
-#include "NameRegistry.h"
+#include "settings/LanguageData.h"
+#include "settings/NameRegistry.h"
 
 #include <QStringList>
 #include <utility>

@@ -1,7 +1,7 @@
-#include "LanguageData.h"
+#include "settings/LanguageData.h"
 
-#include "dictionary/GbkCodec.h"
-#include "dictionary/Romanisation.h"
+#include "dictionary/text/GbkCodec.h"
+#include "dictionary/text/Romanisation.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 // The interface texts in five languages: loaded once from the GBK language
 // data, looked up by numeric id through the identifier table.
-#include "dictionary/MessageReporter.h"
+#include "dictionary/text/MessageReporter.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "NameRegistry.h"
+#include "settings/NameRegistry.h"
 
 namespace quillory {
 

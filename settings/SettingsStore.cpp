@@ -1,6 +1,6 @@
-#include "SettingsStore.h"
+#include "settings/SettingsStore.h"
 
-#include "dictionary/TextRules.h"
+#include "dictionary/text/TextRules.h"
 
 #include <QMetaType>
 #include <algorithm>

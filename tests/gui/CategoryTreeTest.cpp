@@ -1,6 +1,6 @@
-#include "controls/CategoryTree.h"
+#include "controls/tree/CategoryTree.h"
 #include "dictionary/Dictionary.h"
-#include "dictionary/GbkCodec.h"
+#include "dictionary/text/GbkCodec.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
 #include "tests/support/SmallData.h"

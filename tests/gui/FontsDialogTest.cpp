@@ -1,10 +1,10 @@
 // The Chinese fonts dialog driven without a modal loop: the first run with
 // and without suitable faces, the lists and previews, the Default boxes,
 // what OK stores and that Cancel stores nothing.
-#include "stroke/FontsDialog.h"
+#include "stroke/fonts/FontsDialog.h"
 #include "controls/HyperlinkLabel.h"
-#include "dictionary/MessageReporter.h"
-#include "dictionary/Romanisation.h"
+#include "dictionary/text/MessageReporter.h"
+#include "dictionary/text/Romanisation.h"
 #include "settings/SettingsStore.h"
 
 #include <QApplication>

@@ -1,14 +1,14 @@
 // The real main window on the full data, driven as a user would: tree
 // clicks, page links, the search box, the language buttons and menus.
-#include "app/MainWindow.h"
-#include "app/SearchComboBox.h"
+#include "app/window/MainWindow.h"
+#include "controls/SearchComboBox.h"
 #include "browser/ExplainWin.h"
 #include "browser/LinkScheme.h"
-#include "controls/CategoryTree.h"
-#include "controls/CategoryTreeBuilder.h"
+#include "controls/tree/CategoryTree.h"
+#include "controls/tree/CategoryTreeBuilder.h"
 #include "controls/FlatButton.h"
 #include "controls/TooltipWindow.h"
-#include "dictionary/Romanisation.h"
+#include "dictionary/text/Romanisation.h"
 #include "tests/support/PrivateSoundServer.h"
 
 #include <QApplication>

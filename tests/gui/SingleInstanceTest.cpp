@@ -3,8 +3,8 @@
 // across processes. The test program doubles as the other process: started
 // with "--serve-helper" or "--ask-helper" it plays the running instance or
 // the second start.
-#include "app/SingleInstance.h"
-#include "app/StartupDecision.h"
+#include "app/instance/SingleInstance.h"
+#include "app/instance/StartupDecision.h"
 #include "settings/NameRegistry.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // The syllable player on a real audio output (a private sound server's null
 // output) and, run with --without-audio, on a machine with no output at all.
-#include "app/SyllablePlayer.h"
+#include "app/sound/SyllablePlayer.h"
 #include "tests/support/PrivateSoundServer.h"
 
 #include <QAudioDevice>

@@ -1,9 +1,9 @@
 // The update check against a small server of the test's own on 127.0.0.1:
 // replies whole, in pieces, without a payload, never; a refused connection;
 // and the indicator the main window drives from the result.
-#include "app/UpdateCheck.h"
-#include "app/UpdateLamps.h"
-#include "app/UpdateReply.h"
+#include "app/update/UpdateCheck.h"
+#include "app/update/UpdateLamps.h"
+#include "app/update/UpdateReply.h"
 
 #include <QCryptographicHash>
 #include <QSignalSpy>

@@ -1,7 +1,8 @@
 // Known facts of real characters, checked on the full data built from the
 // installed sources.
 #include "dictionary/Dictionary.h"
-#include "dictionary/Romanisation.h"
+#include "pages/builders/PlainListPage.h"
+#include "dictionary/text/Romanisation.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "SmallData.h"
+#include "tests/support/SmallData.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,8 @@
-#include "dictionary/CharacterLists.h"
-#include "datagen/IndexWriter.h"
-#include "datagen/ListFileWriter.h"
-#include "dictionary/ListChunkFormat.h"
+#include "dictionary/lists/CharacterLists.h"
+#include "pages/builders/PlainListPage.h"
+#include "datagen/writers/IndexWriter.h"
+#include "datagen/writers/ListFileWriter.h"
+#include "dictionary/lists/ListChunkFormat.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // The data compiler end to end on the small source extracts.
 #include "datagen/DataCompiler.h"
 #include "datagen/StagingFolder.h"
-#include "dictionary/CharacterLists.h"
-#include "dictionary/DataFiles.h"
-#include "dictionary/DataIndex.h"
-#include "dictionary/RecordStore.h"
+#include "dictionary/lists/CharacterLists.h"
+#include "dictionary/files/DataFiles.h"
+#include "dictionary/files/DataIndex.h"
+#include "dictionary/records/RecordStore.h"
 #include "tests/support/SmallData.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 // The index file oxa.dat: written by the data compiler's writer, read back
 // by DataIndex, and the reader's behaviour on damaged files.
-#include "dictionary/DataIndex.h"
-#include "datagen/IndexWriter.h"
-#include "dictionary/DataFiles.h"
-#include "dictionary/DataFormat.h"
+#include "dictionary/files/DataIndex.h"
+#include "datagen/writers/IndexWriter.h"
+#include "dictionary/files/DataFiles.h"
+#include "dictionary/files/DataFormat.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
 // The font choice without widgets: installed face lists, the automatic
 // choice of the first run, loading the stored choice and storing it again.
-#include "stroke/FontChoice.h"
+#include "stroke/fonts/FontChoice.h"
 #include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>

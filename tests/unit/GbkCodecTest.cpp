@@ -1,4 +1,4 @@
-#include "dictionary/GbkCodec.h"
+#include "dictionary/text/GbkCodec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "settings/LanguageData.h"
-#include "dictionary/GbkCodec.h"
-#include "dictionary/Romanisation.h"
+#include "dictionary/text/GbkCodec.h"
+#include "dictionary/text/Romanisation.h"
 #include "settings/NameRegistry.h"
 
 #include <gtest/gtest.h>

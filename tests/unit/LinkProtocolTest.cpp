@@ -1,5 +1,5 @@
 // Reading the program's own links and deciding what the browser may open.
-#include "pages/LinkProtocol.h"
+#include "pages/protocol/LinkProtocol.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,13 @@
 // The HTML of the result pages, list pages, fixed bodies and stand-alone
 // pages, built with the real interface texts and an index whose sound
 // sections are known.
-#include "pages/PageBuilder.h"
-#include "datagen/IndexWriter.h"
-#include "dictionary/DataIndex.h"
+#include "pages/builders/PageBuilder.h"
+#include "pages/builders/PageResources.h"
+#include "datagen/writers/IndexWriter.h"
+#include "dictionary/files/DataIndex.h"
 #include "dictionary/Dictionary.h"
-#include "pages/HtmlListPage.h"
-#include "pages/StandalonePage.h"
+#include "pages/builders/HtmlListPage.h"
+#include "pages/builders/StandalonePage.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
 #include "tests/support/SmallData.h"
@@ -468,7 +469,7 @@ TEST(PageResourcesTest, EmbeddedPagesArePresent) {
         EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
         EXPECT_GT(file.size(), 0) << name;
     }
-    EXPECT_EQ(PageBuilder::ResourceUrl(QStringLiteral("index.html")),
+    EXPECT_EQ(PageResourceUrl(QStringLiteral("index.html")),
               QStringLiteral("qrc:/pages/index.html"));
 }
 

@@ -1,11 +1,11 @@
 // The window's answer to requests, run on the small data with a fake browser
 // pane and fake window actions.
-#include "pages/ProtocolDispatcher.h"
+#include "pages/protocol/ProtocolDispatcher.h"
 
 #include "dictionary/Dictionary.h"
-#include "pages/HtmlListPage.h"
-#include "pages/LinkProtocol.h"
-#include "pages/PageBuilder.h"
+#include "pages/builders/HtmlListPage.h"
+#include "pages/protocol/LinkProtocol.h"
+#include "pages/builders/PageBuilder.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
 #include "tests/support/SmallData.h"

@@ -1,5 +1,5 @@
 // Classification of typed queries and the hexadecimal number rule.
-#include "dictionary/QueryClassifier.h"
+#include "dictionary/search/QueryClassifier.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The record store: written by the data compiler from merged sources, read
 // back by RecordStore (characters, words, English matches), and both sides'
 // behaviour on bad files, failed writes and hostile queries.
-#include "dictionary/RecordStore.h"
-#include "datagen/RecordStoreWriter.h"
-#include "dictionary/EnglishGloss.h"
+#include "dictionary/records/RecordStore.h"
+#include "datagen/writers/RecordStoreWriter.h"
+#include "dictionary/records/EnglishGloss.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "dictionary/Romanisation.h"
-#include "dictionary/ListPageBuilder.h"
+#include "dictionary/text/Romanisation.h"
+#include "pages/builders/PlainListPage.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

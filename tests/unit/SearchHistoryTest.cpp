@@ -1,6 +1,6 @@
 // The history of shown pages: ordering, capacity and the "search.txt" file.
-#include "dictionary/SearchHistory.h"
-#include "dictionary/GbkCodec.h"
+#include "dictionary/search/SearchHistory.h"
+#include "dictionary/text/GbkCodec.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "dictionary/SoundStore.h"
-#include "datagen/SoundFileWriter.h"
-#include "datagen/SoundRecorder.h"
-#include "dictionary/SoundFileFormat.h"
+#include "dictionary/sounds/SoundStore.h"
+#include "datagen/sounds/SoundFileWriter.h"
+#include "datagen/sounds/SoundRecorder.h"
+#include "dictionary/sounds/SoundFileFormat.h"
 
 #include <QFile>
 #include <QFileInfo>

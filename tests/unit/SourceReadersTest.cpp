@@ -1,10 +1,10 @@
 // The data compiler's source readers: Unihan, CC-CEDICT, the radical list,
 // bzip2 input and the to-jyutping annotator.
-#include "datagen/Bzip2.h"
-#include "datagen/CedictReader.h"
-#include "datagen/JyutpingAnnotator.h"
-#include "datagen/RadicalFormsReader.h"
-#include "datagen/UnihanReader.h"
+#include "datagen/sources/Bzip2.h"
+#include "datagen/sources/CedictReader.h"
+#include "datagen/sources/JyutpingAnnotator.h"
+#include "datagen/sources/RadicalFormsReader.h"
+#include "datagen/sources/UnihanReader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
 // The sound step of the data build: which syllables are recorded, and that
 // the index lists exactly the recorded ones.
-#include "datagen/SyllableSounds.h"
+#include "datagen/sounds/SyllableSounds.h"
 #include "datagen/DataCompiler.h"
-#include "datagen/IndexWriter.h"
-#include "dictionary/DataFiles.h"
-#include "dictionary/DataIndex.h"
-#include "dictionary/MessageReporter.h"
-#include "dictionary/SoundStore.h"
+#include "datagen/writers/IndexWriter.h"
+#include "dictionary/files/DataFiles.h"
+#include "dictionary/files/DataIndex.h"
+#include "dictionary/text/MessageReporter.h"
+#include "dictionary/sounds/SoundStore.h"
 #include "tests/support/SmallData.h"
 
 #include <QDir>

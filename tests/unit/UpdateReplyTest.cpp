@@ -1,10 +1,10 @@
 // The update check's wire rules without a network: the request, the reply's
 // key, the unscrambling of the payload, the fields and the address they make,
 // the server setting and the lamps' blink cycle.
-#include "app/UpdateReply.h"
-#include "app/UpdateLamps.h"
-#include "app/UpdateRequest.h"
-#include "app/UpdateServer.h"
+#include "app/update/UpdateReply.h"
+#include "app/update/UpdateLamps.h"
+#include "app/update/UpdateRequest.h"
+#include "app/update/UpdateServer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,11 @@
+#include "app/window/MessageBoxReporter.h"
+
+#include <QMessageBox>
+
+namespace quillory {
+
+void MessageBoxReporter::showMessage(const QString& text) {
+    QMessageBox::information(parent_, QStringLiteral("Quillory"), text);
+}
+
+} // namespace quillory

@@ -1,0 +1,523 @@
+#include "pages/builders/PageBuilder.h"
+
+#include "dictionary/lists/CharacterLists.h"
+#include "dictionary/text/TextRules.h"
+#include "pages/protocol/LinkCommands.h"
+
+#include "dictionary/files/DataIndex.h"
+#include "settings/LanguageData.h"
+#include "settings/NameRegistry.h"
+
+#include <QStringList>
+#include <QStringView>
+
+#include <algorithm>
+
+namespace quillory {
+
+namespace {
+
+// The label "stroke(s)" shown after a stroke count has a fixed id.
+constexpr std::uint32_t kStrokeCharLabelId = 37;
+
+// Characters per line: syllable sections and radical forms, and the longer
+// lists of stroke-count sections and radical groups.
+constexpr int kSectionLineLength = 18;
+constexpr int kGroupLineLength = 16;
+
+// Radical table tokens up to this value are residual stroke counts.
+constexpr std::uint32_t kRadicalFormLimit = 0x42;
+
+// Longest token the readers accept, as the narrow buffers of the data allow.
+constexpr qsizetype kMaxTokenBytes = 99;
+
+const QString kNbsp = QStringLiteral("&nbsp;");
+const QString kBr = QStringLiteral("<br>");
+
+QString Hex(std::uint32_t value) {
+    return QString::number(value, 16).toUpper();
+}
+
+// "<a href=mmpp://C=V>text</a>"
+QString ProgramLink(std::uint32_t command, std::uint32_t value, const QString& text) {
+    return QStringLiteral("<a href=") + QLatin1String(kLinkPrefix) + Hex(command) + u'=' + Hex(value) + u'>' + text +
+           QStringLiteral("</a>");
+}
+
+std::optional<SyllableId> EncodeToken(QStringView token, Scheme scheme) {
+    if (token.isEmpty() || token.size() > kMaxTokenBytes) {
+        return std::nullopt;
+    }
+    const QByteArray narrow = token.toLatin1();
+    return EncodeSyllable(std::string_view(narrow.constData(), static_cast<std::size_t>(narrow.size())),
+                          scheme);
+}
+
+// Code points of a text; a lone surrogate stands for itself.
+std::vector<std::uint32_t> CodePoints(const QString& text) {
+    const QList<uint> ucs4 = text.toUcs4();
+    return std::vector<std::uint32_t>(ucs4.begin(), ucs4.end());
+}
+
+QString CodePointText(std::uint32_t code) {
+    const char32_t c = code;
+    return QString::fromUcs4(&c, 1);
+}
+
+QString TableRow(const QString& label, const QString& value) {
+    return QStringLiteral("<tr><td>") + label + QStringLiteral("</td><td>") + value +
+           QStringLiteral("</td></tr>");
+}
+
+} // namespace
+
+QString EscapeHtml(const QString& text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case u'&':
+            out += QStringLiteral("&amp;");
+            break;
+        case u'<':
+            out += QStringLiteral("&lt;");
+            break;
+        case u'>':
+            out += QStringLiteral("&gt;");
+            break;
+        case u'"':
+            out += QStringLiteral("&quot;");
+            break;
+        case u'\'':
+            out += QStringLiteral("&#39;");
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+PageBuilder::PageBuilder(const LanguageData& language, const NameRegistry& names, const DataIndex& index)
+    : language_(language), names_(names), index_(index) {}
+
+void PageBuilder::MakeSpan(const QString& text, const QString& cls, QString& out) const {
+    out = QStringLiteral("<span class=") + cls + u'>' + text + QStringLiteral("</span>");
+}
+
+void PageBuilder::MakeCharLink(std::uint32_t code, QString& out, bool withLink, bool withStrokeIcon) const {
+    MakeSpan(QStringLiteral("&#x") + Hex(code) + u';', QStringLiteral("gb"), out);
+    if (withLink) {
+        out = ProgramLink(kShowCharacter, code, out);
+    }
+    if (withStrokeIcon) {
+        out += kNbsp + ProgramLink(kShowStrokeOrder, code,
+                                   QStringLiteral("<img style=\"vertical-align:top\" src=write3_2.gif>"));
+    }
+}
+
+void PageBuilder::MakeLabel(std::uint32_t labelId, QString& out) const {
+    const std::optional<InterfaceText> label = language_.GetText(labelId);
+    if (!label) {
+        out.clear();
+        return;
+    }
+    MakeSpan(label->text, label->kind, out);
+}
+
+void PageBuilder::MakeLabel(const QString& labelName, QString& out) const {
+    const std::optional<std::uint32_t> id = names_.idOf(labelName);
+    if (!id) {
+        out.clear();
+        return;
+    }
+    MakeLabel(*id, out);
+}
+
+void PageBuilder::MakePinyinReading(SyllableId id, QString& out, bool withSound) const {
+    const std::optional<std::string> text = DecodeSyllable(id, Scheme::Pinyin);
+    if (!text) {
+        return;
+    }
+    MakeSpan(EscapeHtml(MarkPinyinFont(QString::fromStdString(*text))), QStringLiteral("py_green"), out);
+    if (!withSound) {
+        return;
+    }
+    if (index_.HasPinyinSound(id)) {
+        out += kNbsp + ProgramLink(kPlayPinyin, id,
+                                   QStringLiteral("<img style=\"vertical-align:middle\" src=speaker.gif>"));
+    } else {
+        out += kNbsp + QStringLiteral("<img src=speaker2.gif>");
+    }
+}
+
+void PageBuilder::MakeJyutpingReading(SyllableId id, QString& out, bool withSound) const {
+    const std::optional<std::string> text = DecodeSyllable(id, Scheme::Jyutping);
+    if (!text) {
+        return;
+    }
+    MakeSpan(EscapeHtml(QString::fromStdString(*text)), QStringLiteral("jp_green"), out);
+    if (!withSound) {
+        return;
+    }
+    if (index_.HasJyutpingSound(id)) {
+        out += kNbsp + ProgramLink(kPlayJyutping, id, QStringLiteral("<img src=speaker.gif>"));
+    } else {
+        out += kNbsp + QStringLiteral("<img src=speaker2.gif>");
+    }
+}
+
+// The readings of a Pinyin or Jyutping cell: each token that is a syllable
+// as its reading element followed by "&nbsp;"; other tokens are left out.
+static QString ReadingList(const PageBuilder& builder, const QString& readings, Scheme scheme,
+                           bool withSound) {
+    if (readings.isEmpty()) {
+        return kNbsp;
+    }
+    QString cell;
+    QString element;
+    for (const QString& part : readings.split(u' ')) {
+        const std::optional<SyllableId> id = EncodeToken(TrimBlanks(part), scheme);
+        if (!id) {
+            continue;
+        }
+        element.clear();
+        if (scheme == Scheme::Pinyin) {
+            builder.MakePinyinReading(*id, element, withSound);
+        } else {
+            builder.MakeJyutpingReading(*id, element, withSound);
+        }
+        cell += element + kNbsp;
+    }
+    return cell;
+}
+
+// A word's readings: several readings are separated by " / " in the record
+// store and stay visibly separated on the page.
+static QString WordReadingList(const PageBuilder& builder, const QString& readings, Scheme scheme) {
+    if (TrimBlanks(readings).isEmpty()) {
+        return kNbsp;
+    }
+    QStringList cells;
+    for (const QString& reading : readings.split(u'/')) {
+        const QString trimmed = TrimBlanks(reading).toString();
+        if (!trimmed.isEmpty()) {
+            cells.append(ReadingList(builder, trimmed, scheme, true));
+        }
+    }
+    return cells.join(QStringLiteral("/&nbsp;"));
+}
+
+void PageBuilder::MakeCharacterTable(CharacterRecord record, QString& out, bool withSound) const {
+    record.pinyin = record.pinyin.toLower();
+    record.jyutping = record.jyutping.toLower();
+
+    QString label;
+    QString element;
+    auto row = [&](const char* labelName, const QString& value) {
+        MakeLabel(QString::fromLatin1(labelName), label);
+        out += TableRow(label, value);
+    };
+
+    out += QStringLiteral("<table width=100%>");
+
+    MakeCharLink(record.code, element, false, true);
+    row("HTML_ID_HANZI", element);
+    row("HTML_ID_PINYIN", ReadingList(*this, record.pinyin, Scheme::Pinyin, withSound));
+    row("HTML_ID_JYUTPING", ReadingList(*this, record.jyutping, Scheme::Jyutping, withSound));
+    row("HTML_ID_ENGLISH", EscapeHtml(record.english.isEmpty() ? record.english2 : record.english));
+
+    QString radical = EscapeHtml(record.radical);
+    CharacterList forms;
+    bool outOfRange = false;
+    if (RadicalForms(record.radical, forms, outOfRange)) {
+        radical += QStringLiteral("&nbsp;[&nbsp;");
+        for (std::uint32_t form : forms) {
+            MakeCharLink(form, element, true, true);
+            radical += element + kNbsp;
+        }
+        if (outOfRange) {
+            MakeSpan(QStringLiteral("*"), QStringLiteral("en"), element);
+            radical += element + kNbsp;
+        }
+        radical += u']';
+    }
+    row("HTML_ID_RADICAL", radical);
+    row("HTML_ID_STROKE", EscapeHtml(record.strokes));
+
+    // Variant lists: the character itself and anything outside the shown
+    // ideograph range get no link; the full code point is compared, so a
+    // supplementary-plane variant never turns into an unrelated BMP character.
+    auto variants = [&](const QString& list) {
+        const QStringView tokens = TrimBlanks(list);
+        if (tokens.isEmpty()) {
+            return kNbsp;
+        }
+        QString cell;
+        for (QStringView token : tokens.split(u' ')) {
+            const std::uint32_t code = HexValue(TrimBlanks(token));
+            if (code != record.code && IsIdeograph(code)) {
+                MakeCharLink(code, element, true, false);
+                cell += element;
+            }
+            cell += kNbsp;
+        }
+        return cell;
+    };
+    row("HTML_ID_JIANTI", variants(record.jianti));
+    row("HTML_ID_FANTI", variants(record.fanti));
+    row("HTML_ID_UNICODE", Hex(record.code));
+
+    out += QStringLiteral("</table>");
+}
+
+void PageBuilder::MakeWordTable(const QString& word, const QString& pinyin, const QString& jyutping,
+                                const QString& english, QString& out) const {
+    const std::vector<std::uint32_t> codes = CodePoints(word);
+    QString label;
+    QString element;
+    auto row = [&](const char* labelName, const QString& value) {
+        MakeLabel(QString::fromLatin1(labelName), label);
+        out += TableRow(label, value);
+    };
+
+    QString characters;
+    QString unicode;
+    for (std::uint32_t code : codes) {
+        MakeCharLink(code, element, true, false);
+        characters += element;
+        unicode += Hex(code) + kNbsp;
+    }
+
+    out += QStringLiteral("<table width=100%>");
+    row("HTML_ID_ZHONGWEN", characters);
+    row("HTML_ID_PINYIN", WordReadingList(*this, pinyin, Scheme::Pinyin));
+    row("HTML_ID_JYUTPING", WordReadingList(*this, jyutping, Scheme::Jyutping));
+    row("HTML_ID_ENGLISH", EscapeHtml(english));
+    row("HTML_ID_UNICODE", unicode);
+    out += QStringLiteral("</table>");
+}
+
+void PageBuilder::MakeEnglishTable(const QString& english, const std::vector<EnglishTableEntry>& matches,
+                                   QString& out) const {
+    QString label;
+    QString element;
+
+    // One matched word per line: its characters, ideographs linked, then its
+    // Pinyin when the match has one.
+    QStringList lines;
+    for (const EnglishTableEntry& match : matches) {
+        QString line;
+        for (std::uint32_t code : CodePoints(match.word)) {
+            if (IsIdeograph(code)) {
+                MakeCharLink(code, element, true, false);
+                line += element;
+            } else {
+                line += EscapeHtml(CodePointText(code));
+            }
+        }
+        const QString pinyin = TrimBlanks(match.pinyin).toString();
+        if (!pinyin.isEmpty()) {
+            MakeSpan(EscapeHtml(MarkPinyinFont(pinyin)), QStringLiteral("py_green"), element);
+            line += kNbsp + element;
+        }
+        if (!line.isEmpty()) {
+            lines.append(line);
+        }
+    }
+
+    out += QStringLiteral("<table width=100%>");
+    MakeLabel(QStringLiteral("HTML_ID_ENGLISH"), label);
+    out += TableRow(label, EscapeHtml(english));
+    MakeLabel(QStringLiteral("HTML_ID_ZHONGWEN"), label);
+    out += TableRow(label, lines.isEmpty() ? kNbsp : lines.join(kBr));
+    out += QStringLiteral("</table>");
+}
+
+// Character elements with link of every ideograph of the list, each followed
+// by "&nbsp;", with a line break after every perLine of them.
+static QString CharacterLines(const PageBuilder& builder, const CharacterList& chars, int perLine) {
+    QString text;
+    QString element;
+    int shown = 0;
+    for (std::uint32_t code : chars) {
+        if (!IsIdeograph(code)) {
+            continue;
+        }
+        builder.MakeCharLink(code, element, true, false);
+        text += element + kNbsp;
+        if (++shown % perLine == 0) {
+            text += kBr;
+        }
+    }
+    return text;
+}
+
+void PageBuilder::MakePinyinHeading(const std::string& syllable, QString& out) const {
+    QString text = QString::fromLatin1(syllable.data(), static_cast<qsizetype>(syllable.size()));
+    if (!text.isEmpty()) {
+        text.back() = u'5';
+    }
+    MakeSpan(EscapeHtml(MarkPinyinFont(text)), QStringLiteral("py_green_large"), out);
+    out += kBr;
+}
+
+void PageBuilder::MakePinyinSection(const std::string& syllable, const CharacterList& chars,
+                                    QString& out) const {
+    QString reading;
+    if (const std::optional<SyllableId> id = EncodeSyllable(syllable, Scheme::Pinyin)) {
+        MakePinyinReading(*id, reading, true);
+    }
+    out += kBr + reading + kBr + CharacterLines(*this, chars, kSectionLineLength) + kBr;
+}
+
+void PageBuilder::MakeJyutpingHeading(const std::string& syllable, QString& out) const {
+    QString text = QString::fromLatin1(syllable.data(), static_cast<qsizetype>(syllable.size()));
+    text.chop(1);
+    MakeSpan(EscapeHtml(text), QStringLiteral("jp_green_large"), out);
+    out += kBr;
+}
+
+void PageBuilder::MakeJyutpingSection(const std::string& syllable, const CharacterList& chars,
+                                      QString& out) const {
+    QString reading;
+    if (const std::optional<SyllableId> id = EncodeSyllable(syllable, Scheme::Jyutping)) {
+        MakeJyutpingReading(*id, reading, true);
+    }
+    out += kBr + reading + kBr + CharacterLines(*this, chars, kSectionLineLength) + kBr;
+}
+
+void PageBuilder::MakeRadicalForms(const CharacterList& forms, QString& out) const {
+    out = CharacterLines(*this, forms, kSectionLineLength);
+    const bool anyOutOfRange =
+        std::any_of(forms.begin(), forms.end(), [](std::uint32_t code) { return !IsIdeograph(code); });
+    if (anyOutOfRange) {
+        QString star;
+        MakeSpan(QStringLiteral("*"), QStringLiteral("en"), star);
+        out += star;
+    }
+    out += kBr;
+}
+
+void PageBuilder::MakeRadicalGroup(int residualStrokes, const CharacterList& chars, QString& out) const {
+    QString count;
+    QString label;
+    MakeSpan(QString::number(residualStrokes), QStringLiteral("en"), count);
+    MakeLabel(kStrokeCharLabelId, label);
+    out += kBr + count + kNbsp + label + kBr + CharacterLines(*this, chars, kGroupLineLength) + kBr;
+}
+
+void PageBuilder::MakeStrokeSection(int count, const CharacterList& chars, QString& out) const {
+    QString number;
+    QString label;
+    MakeSpan(QString::number(count), QStringLiteral("en"), number);
+    MakeLabel(kStrokeCharLabelId, label);
+    out += kBr + number + kNbsp + label + kBr + kBr + CharacterLines(*this, chars, kGroupLineLength) + kBr;
+}
+
+static QString MakerLogoLink() {
+    return QStringLiteral("<a href=") + QString::fromLatin1(kMakerSiteAddress) +
+           QStringLiteral(" target=_blank><img src=logo.gif></a>");
+}
+
+void PageBuilder::MakeWelcomeBody(QString& out) const {
+    out = kBr + QStringLiteral("<p align=center><font size=6 color=blue><b>Tessaravin</b></font><br>") +
+          MakerLogoLink() + QStringLiteral("</p><p align=center>");
+
+    struct Greeting {
+        int language;
+        bool breakAfter;
+    };
+    static constexpr Greeting kGreetings[] = {
+        {kEnglish, true}, {kJianti, true}, {kFanti, true}, {kPinyin, true}, {kJyutping, false}};
+
+    const std::optional<std::uint32_t> id = names_.idOf(QStringLiteral("HTML_ID_WELCOME"));
+    QString span;
+    for (const Greeting& greeting : kGreetings) {
+        const std::optional<InterfaceText> text =
+            id ? language_.GetText(*id, greeting.language) : std::optional<InterfaceText>();
+        if (!text || text->text.isEmpty()) {
+            continue;
+        }
+        MakeSpan(text->text, text->kind, span);
+        out += span;
+        if (greeting.breakAfter) {
+            out += kBr + kBr;
+        }
+    }
+    out += QStringLiteral("</p>");
+}
+
+void PageBuilder::MakeSupportBody(QString& out) const {
+    struct SupportLink {
+        const char* label;
+        std::uint32_t value;
+    };
+    static constexpr SupportLink kLinks[] = {{"HTML_ID_FAQ", 1},
+                                             {"HTML_ID_TECH_REQUEST", 3},
+                                             {"HTML_ID_BUG_REPORT", 2},
+                                             {"HTML_ID_USEFUL_LINKS", 4},
+                                             {"HTML_ID_SUGGESTIONS", 5}};
+
+    out = QStringLiteral("<p align=center>");
+    QString label;
+    for (const SupportLink& link : kLinks) {
+        MakeLabel(QString::fromLatin1(link.label), label);
+        if (label.isEmpty()) {
+            continue;
+        }
+        out += ProgramLink(kOpenSupport, link.value, label) + kBr + kBr;
+    }
+    out += QStringLiteral("</p><p align=center>") + MakerLogoLink() + QStringLiteral("</p>");
+}
+
+void PageBuilder::MakeVersionBlock(QString& out) const {
+    out = QStringLiteral("<p align=center><font size=3><b>Version ") + QString::fromLatin1(kVersionMajor) +
+          u'.' + QString::fromLatin1(kVersionMinor) + QStringLiteral("</b></font></p>") +
+          QStringLiteral("<p align=center><font size=3>Copyright &copy; ") +
+          QString::fromLatin1(kVersionYears) +
+          QStringLiteral(" Tessaravin. All rights reserved.</font></p>") +
+          QStringLiteral("<p align=center><img src=circle.gif></p>");
+}
+
+bool PageBuilder::RadicalForms(const QString& radical, CharacterList& forms, bool& outOfRange) const {
+    forms.clear();
+    outOfRange = false;
+
+    // "67.0" -> "67.", "120'.2" -> "120'.": the radical's own line starts so.
+    const qsizetype dot = radical.lastIndexOf(u'.');
+    if (dot <= 0) {
+        return false;
+    }
+    const QString head = TrimBlanks(QStringView(radical).left(dot + 1)).toString();
+    if (head.size() < 2) {
+        return false;
+    }
+
+    const std::optional<QString> line = RadicalLineTokens(index_.RadicalTableText(), head);
+    if (!line) {
+        return false;
+    }
+    const QStringView tokens(*line);
+    if (tokens.isEmpty()) {
+        return true;
+    }
+    for (QStringView token : tokens.split(u' ')) {
+        if (token.size() > kMaxTokenBytes) {
+            outOfRange = true;
+            continue;
+        }
+        const std::uint32_t value = HexValue(token);
+        if (value == 0 || value <= kRadicalFormLimit) {
+            continue;
+        }
+        if (IsIdeograph(value)) {
+            forms.push_back(value);
+        } else {
+            outOfRange = true;
+        }
+    }
+    return true;
+}
+
+} // namespace quillory
