@@ -12,7 +12,7 @@ namespace {
 Dictionary& FullDictionary() {
     static RecordingReporter reporter;
     static Dictionary dictionary(QStringLiteral(QUILLORY_DATA_DIR), reporter);
-    static const bool opened = dictionary.open();
+    static const bool opened = dictionary.Open();
     if (!opened) {
         fprintf(stderr, "cannot open the data in %s\n", QUILLORY_DATA_DIR);
         std::abort();

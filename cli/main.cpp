@@ -143,7 +143,7 @@ int main(int argc, char* argv[]) {
 
     StderrReporter reporter;
     Dictionary dictionary(QDir::cleanPath(dataFolder), reporter);
-    if (!dictionary.open()) {
+    if (!dictionary.Open()) {
         err << "quillory-cli: the dictionary data in " << dataFolder
             << " is missing or damaged; build it with 'make run' or 'make test'.\n";
         return kDataUnavailable;

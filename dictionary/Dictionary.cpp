@@ -5,23 +5,23 @@ namespace quillory {
 Dictionary::Dictionary(const QString& dataFolder, MessageReporter& reporter)
     : reporter_(reporter), files_(dataFolder, reporter), index_(reporter), lists_(files_, index_) {}
 
-bool Dictionary::open() {
+bool Dictionary::Open() {
     bool ok = files_.OpenDataFiles();
     QFile* indexFile = files_.indexFile();
     ok = indexFile != nullptr && index_.LoadDataIndex(*indexFile) && ok;
     const QString storePath = files_.DataPath(recordStoreName());
-    if (!records_.open(storePath)) {
+    if (!records_.Open(storePath)) {
         reporter_.showMessage(QStringLiteral("Cannot open ") + storePath +
                               QStringLiteral(" to read or write."));
         ok = false;
     }
-    sounds_.open(files_.DataPath(soundArchiveName()));
+    sounds_.Open(files_.DataPath(soundArchiveName()));
     return ok;
 }
 
-void Dictionary::close() {
-    sounds_.close();
-    records_.close();
+void Dictionary::Close() {
+    sounds_.Close();
+    records_.Close();
     files_.CloseDataFiles();
 }
 

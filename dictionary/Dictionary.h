@@ -21,8 +21,8 @@ public:
     // the sound archive. True only when the files, index and record store
     // opened; what did open stays usable. Without a usable sound archive the
     // dictionary works and soundError() says why no syllable plays.
-    bool open();
-    void close();
+    bool Open();
+    void Close();
 
     DataFiles& files() { return files_; }
     const DataIndex& index() const { return index_; }

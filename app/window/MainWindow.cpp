@@ -136,7 +136,7 @@ bool MainWindow::Initialise() {
     }
     language_.SetLanguage(lang);
 
-    dictionary_.open();
+    dictionary_.Open();
     language_.Load(env_.dataFolder);
     const QScreen* screen = QGuiApplication::primaryScreen();
     fonts_.RebuildFonts(*env_.settings, screen ? qRound(screen->logicalDotsPerInchY()) : 96);
@@ -701,7 +701,7 @@ void MainWindow::ExitProgram() {
     if (animationTimer_) {
         animationTimer_->stop();
     }
-    dictionary_.close();
+    dictionary_.Close();
     if (pinyinFontId_ >= 0) {
         QFontDatabase::removeApplicationFont(pinyinFontId_);
         pinyinFontId_ = -1;

@@ -240,9 +240,9 @@ bool CharacterLists::ListBySyllable(ListFile which, SyllableId id, ListPageBuild
     }
     std::string syllable = *text;
     if (jyutping) {
-        page.openJyutpingPage(syllable);
+        page.OpenJyutpingPage(syllable);
     } else {
-        page.openPinyinPage(syllable);
+        page.OpenPinyinPage(syllable);
     }
     const int lastTone = jyutping ? 6 : 5;
     for (int tone = 1; tone <= lastTone; ++tone) {
@@ -264,9 +264,9 @@ bool CharacterLists::ListBySyllable(ListFile which, SyllableId id, ListPageBuild
             continue;
         }
         if (jyutping) {
-            page.addJyutpingSection(syllable, chars);
+            page.AddJyutpingSection(syllable, chars);
         } else {
-            page.addPinyinSection(syllable, chars);
+            page.AddPinyinSection(syllable, chars);
         }
     }
     return true;
@@ -296,7 +296,7 @@ bool CharacterLists::ListByJyutping(SyllableId id, ListPageBuilder& page, QStrin
 bool CharacterLists::ListByStrokeCount(int count, ListPageBuilder& page, QString& title) {
     const std::optional<ChunkRef> ref = index_.FindStrokeCountChunk(count);
     if (ref) {
-        page.addStrokeSection(count, CharactersByStrokeCount(count, *ref));
+        page.AddStrokeSection(count, CharactersByStrokeCount(count, *ref));
     }
     title = QStringLiteral("[%1]").arg(count & 0xFF);
     return true;
@@ -326,7 +326,7 @@ bool CharacterLists::ListByRadical(int radicalValue, ListPageBuilder& page, QStr
         std::find(forms.begin(), forms.end(), kCityRadicalRightForm) == forms.end()) {
         forms.push_back(kCityRadicalRightForm);
     }
-    page.openRadicalPage(forms);
+    page.OpenRadicalPage(forms);
 
     // "[" and each form in range followed by a blank; the last blank closes
     // the title, or "*]" marks forms outside the range.
@@ -357,7 +357,7 @@ bool CharacterLists::ListByRadical(int radicalValue, ListPageBuilder& page, QStr
         }
         const CharacterList chars = CharactersByRadical(key, *ref);
         if (std::any_of(chars.begin(), chars.end(), IsIdeograph)) {
-            page.addRadicalGroup(static_cast<int>(residual), chars);
+            page.AddRadicalGroup(static_cast<int>(residual), chars);
         }
     }
     return true;

@@ -142,11 +142,11 @@ struct RecordStore::Statements {
 RecordStore::RecordStore() = default;
 
 RecordStore::~RecordStore() {
-    close();
+    Close();
 }
 
-bool RecordStore::open(const QString& path) {
-    close();
+bool RecordStore::Open(const QString& path) {
+    Close();
     sqlite3* db = nullptr;
     const int result =
         sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
@@ -173,7 +173,7 @@ bool RecordStore::open(const QString& path) {
     return true;
 }
 
-void RecordStore::close() {
+void RecordStore::Close() {
     statements_.reset(); // finalised before the connection closes
     sqlite3_close(db_);
     db_ = nullptr;

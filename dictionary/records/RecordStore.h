@@ -38,8 +38,8 @@ public:
     RecordStore(const RecordStore&) = delete;
     RecordStore& operator=(const RecordStore&) = delete;
 
-    bool open(const QString& path); // read-only; false when missing or unreadable
-    void close();
+    bool Open(const QString& path); // read-only; false when missing or unreadable
+    void Close();
     bool isOpen() const { return db_ != nullptr; }
 
     std::optional<CharacterRecord> characterRecord(std::uint32_t code) const;

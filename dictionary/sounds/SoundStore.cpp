@@ -27,20 +27,20 @@ std::uint32_t ReadU32(const char* at) {
 } // namespace
 
 bool SoundStore::fail(const QString& message) {
-    close();
+    Close();
     error_ = message;
     return false;
 }
 
-void SoundStore::close() {
+void SoundStore::Close() {
     data_.clear(); // before the mapping it may point into goes
     entries_.clear();
     file_.reset();
     open_ = false;
 }
 
-bool SoundStore::open(const QString& path) {
-    close();
+bool SoundStore::Open(const QString& path) {
+    Close();
     error_.clear();
 
     file_ = std::make_unique<QFile>(path);

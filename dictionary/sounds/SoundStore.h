@@ -25,8 +25,8 @@ public:
 
     // Maps and checks the archive; on failure the store stays empty and
     // error() says why.
-    bool open(const QString& path);
-    void close();
+    bool Open(const QString& path);
+    void Close();
     bool isOpen() const { return open_; }
     const QString& error() const { return error_; }
     std::size_t size() const { return entries_.size(); }

@@ -12,13 +12,13 @@ class HtmlListPage final : public ListPageBuilder {
 public:
     explicit HtmlListPage(const PageBuilder& builder) : builder_(builder) {}
 
-    void openPinyinPage(const std::string& syllable) override;
-    void addPinyinSection(const std::string& syllable, const CharacterList& chars) override;
-    void openJyutpingPage(const std::string& syllable) override;
-    void addJyutpingSection(const std::string& syllable, const CharacterList& chars) override;
-    void addStrokeSection(int count, const CharacterList& chars) override;
-    void openRadicalPage(const CharacterList& forms) override;
-    void addRadicalGroup(int residualStrokes, const CharacterList& chars) override;
+    void OpenPinyinPage(const std::string& syllable) override;
+    void AddPinyinSection(const std::string& syllable, const CharacterList& chars) override;
+    void OpenJyutpingPage(const std::string& syllable) override;
+    void AddJyutpingSection(const std::string& syllable, const CharacterList& chars) override;
+    void AddStrokeSection(int count, const CharacterList& chars) override;
+    void OpenRadicalPage(const CharacterList& forms) override;
+    void AddRadicalGroup(int residualStrokes, const CharacterList& chars) override;
 
     const QString& html() const { return html_; }
     // Starts an empty page; stroke-count pages have no opening part.

@@ -12,13 +12,13 @@ class ListPageBuilder {
 public:
     virtual ~ListPageBuilder() = default;
     // syllable: toned text with its tone digit, e.g. "zhong1".
-    virtual void openPinyinPage(const std::string& syllable) = 0;
-    virtual void addPinyinSection(const std::string& syllable, const CharacterList& chars) = 0;
-    virtual void openJyutpingPage(const std::string& syllable) = 0;
-    virtual void addJyutpingSection(const std::string& syllable, const CharacterList& chars) = 0;
-    virtual void addStrokeSection(int count, const CharacterList& chars) = 0;
-    virtual void openRadicalPage(const CharacterList& forms) = 0;
-    virtual void addRadicalGroup(int residualStrokes, const CharacterList& chars) = 0;
+    virtual void OpenPinyinPage(const std::string& syllable) = 0;
+    virtual void AddPinyinSection(const std::string& syllable, const CharacterList& chars) = 0;
+    virtual void OpenJyutpingPage(const std::string& syllable) = 0;
+    virtual void AddJyutpingSection(const std::string& syllable, const CharacterList& chars) = 0;
+    virtual void AddStrokeSection(int count, const CharacterList& chars) = 0;
+    virtual void OpenRadicalPage(const CharacterList& forms) = 0;
+    virtual void AddRadicalGroup(int residualStrokes, const CharacterList& chars) = 0;
 };
 
 } // namespace quillory

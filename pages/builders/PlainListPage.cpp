@@ -19,32 +19,32 @@ QString SyllableLabel(const std::string& syllable) {
 
 } // namespace
 
-void PlainListPage::openPinyinPage(const std::string& syllable) {
+void PlainListPage::OpenPinyinPage(const std::string& syllable) {
     heading = WithoutTone(syllable);
     heading.replace(QChar(u'v'), QChar(0x00FC));
 }
 
-void PlainListPage::addPinyinSection(const std::string& syllable, const CharacterList& chars) {
+void PlainListPage::AddPinyinSection(const std::string& syllable, const CharacterList& chars) {
     sections.push_back({SyllableLabel(syllable), chars});
 }
 
-void PlainListPage::openJyutpingPage(const std::string& syllable) {
+void PlainListPage::OpenJyutpingPage(const std::string& syllable) {
     heading = WithoutTone(syllable);
 }
 
-void PlainListPage::addJyutpingSection(const std::string& syllable, const CharacterList& chars) {
+void PlainListPage::AddJyutpingSection(const std::string& syllable, const CharacterList& chars) {
     sections.push_back({SyllableLabel(syllable), chars});
 }
 
-void PlainListPage::addStrokeSection(int count, const CharacterList& chars) {
+void PlainListPage::AddStrokeSection(int count, const CharacterList& chars) {
     sections.push_back({QString::number(count), chars});
 }
 
-void PlainListPage::openRadicalPage(const CharacterList& radicalForms) {
+void PlainListPage::OpenRadicalPage(const CharacterList& radicalForms) {
     forms = radicalForms;
 }
 
-void PlainListPage::addRadicalGroup(int residualStrokes, const CharacterList& chars) {
+void PlainListPage::AddRadicalGroup(int residualStrokes, const CharacterList& chars) {
     sections.push_back({QString::number(residualStrokes), chars});
 }
 

@@ -15,13 +15,13 @@ struct PlainListSection {
 
 class PlainListPage final : public ListPageBuilder {
 public:
-    void openPinyinPage(const std::string& syllable) override;
-    void addPinyinSection(const std::string& syllable, const CharacterList& chars) override;
-    void openJyutpingPage(const std::string& syllable) override;
-    void addJyutpingSection(const std::string& syllable, const CharacterList& chars) override;
-    void addStrokeSection(int count, const CharacterList& chars) override;
-    void openRadicalPage(const CharacterList& forms) override;
-    void addRadicalGroup(int residualStrokes, const CharacterList& chars) override;
+    void OpenPinyinPage(const std::string& syllable) override;
+    void AddPinyinSection(const std::string& syllable, const CharacterList& chars) override;
+    void OpenJyutpingPage(const std::string& syllable) override;
+    void AddJyutpingSection(const std::string& syllable, const CharacterList& chars) override;
+    void AddStrokeSection(int count, const CharacterList& chars) override;
+    void OpenRadicalPage(const CharacterList& forms) override;
+    void AddRadicalGroup(int residualStrokes, const CharacterList& chars) override;
 
     QString heading;       // the syllable without tone, or empty
     CharacterList forms;   // radical pages: the radical's forms

@@ -210,7 +210,7 @@ void CategoryTreeTest::pinyinFromRealData() {
     QVERIFY2(!folder.isEmpty(), qPrintable(error));
     RecordingReporter reporter;
     Dictionary dictionary(folder, reporter);
-    QVERIFY(dictionary.open());
+    QVERIFY(dictionary.Open());
     const CategoryListing listing = ListingFromIndex(dictionary.index());
     QVERIFY(!listing.pinyin.empty());
 
@@ -247,7 +247,7 @@ void CategoryTreeTest::fullDataBranches() {
     }
     RecordingReporter reporter;
     Dictionary dictionary(folder, reporter);
-    QVERIFY(dictionary.open());
+    QVERIFY(dictionary.Open());
     const std::vector<TreeNode> roots = BuildCategoryTree(ListingFromIndex(dictionary.index()));
 
     // Each syllable once, under the letter it starts with.

@@ -21,7 +21,7 @@ protected:
     static void SetUpTestSuite() {
         reporter_ = new RecordingReporter;
         dictionary_ = new Dictionary(QStringLiteral(QUILLORY_DATA_DIR), *reporter_);
-        opened_ = dictionary_->open();
+        opened_ = dictionary_->Open();
     }
     static void TearDownTestSuite() {
         delete dictionary_;

@@ -425,7 +425,7 @@ TEST(HtmlListPageTest, ListPagesOfTheSmallData) {
     ASSERT_FALSE(folder.isEmpty()) << error.toStdString();
     RecordingReporter reporter;
     Dictionary dictionary(folder, reporter);
-    ASSERT_TRUE(dictionary.open());
+    ASSERT_TRUE(dictionary.Open());
     LanguageData language(reporter);
     ASSERT_TRUE(language.Load(QString()));
     NameRegistry names;

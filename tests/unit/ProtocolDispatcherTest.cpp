@@ -117,7 +117,7 @@ protected:
 
     void SetUp() override {
         dictionary_ = std::make_unique<Dictionary>(*folder_, reporter_);
-        ASSERT_TRUE(dictionary_->open());
+        ASSERT_TRUE(dictionary_->Open());
         ASSERT_TRUE(language_.Load(QString()));
         RegisterLabelKeys(language_, names_);
         builder_ = std::make_unique<PageBuilder>(language_, names_, dictionary_->index());

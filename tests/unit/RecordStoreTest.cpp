@@ -114,7 +114,7 @@ protected:
         EXPECT_EQ(stats.words, 15);
         EXPECT_EQ(stats.fileSize, QFileInfo(*path_).size());
         store_ = new RecordStore;
-        ASSERT_TRUE(store_->open(*path_));
+        ASSERT_TRUE(store_->Open(*path_));
     }
     static void TearDownTestSuite() {
         delete store_;
@@ -369,7 +369,7 @@ protected:
 
 TEST_F(RecordStoreFileTest, OpenFailsCleanlyOnMissingOrForeignFiles) {
     RecordStore store;
-    EXPECT_FALSE(store.open(path("missing.db")));
+    EXPECT_FALSE(store.Open(path("missing.db")));
     EXPECT_FALSE(store.isOpen());
     EXPECT_FALSE(QFile::exists(path("missing.db"))); // read-only open creates nothing
 
@@ -383,10 +383,10 @@ TEST_F(RecordStoreFileTest, OpenFailsCleanlyOnMissingOrForeignFiles) {
     write("header.db", QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\xFF'));
     for (const char* name : {"garbage.db", "empty.db", "header.db"}) {
         SCOPED_TRACE(name);
-        EXPECT_FALSE(store.open(path(name)));
+        EXPECT_FALSE(store.Open(path(name)));
         EXPECT_FALSE(store.isOpen());
     }
-    EXPECT_FALSE(store.open(dir_.path()));
+    EXPECT_FALSE(store.Open(dir_.path()));
 
     // A closed store answers every look-up with "not found".
     EXPECT_FALSE(store.characterRecord(0x4E2D));
@@ -428,13 +428,13 @@ TEST_F(RecordStoreFileTest, WriteReplacesAnOlderStore) {
     EXPECT_TRUE(QFileInfo(target).permissions().testFlag(QFileDevice::ReadOther));
 
     RecordStore store;
-    ASSERT_TRUE(store.open(target));
+    ASSERT_TRUE(store.Open(target));
     EXPECT_FALSE(store.characterRecord(0x4E2D));
     EXPECT_TRUE(store.wordEntry(S("文")));
     EXPECT_THAT(Words(store.englishMatches(S("writing"))), ElementsAre(S("文")));
     // Reopening another store drops the first one's answers.
-    ASSERT_TRUE(store.open(target));
-    store.close();
+    ASSERT_TRUE(store.Open(target));
+    store.Close();
     EXPECT_FALSE(store.isOpen());
     EXPECT_FALSE(store.wordEntry(S("文")));
 }
@@ -445,7 +445,7 @@ TEST_F(RecordStoreFileTest, EmptySourcesMakeAnEmptyButValidStore) {
     EXPECT_EQ(stats.characters, 0);
     EXPECT_EQ(stats.words, 0);
     RecordStore store;
-    ASSERT_TRUE(store.open(path("empty.db")));
+    ASSERT_TRUE(store.Open(path("empty.db")));
     EXPECT_FALSE(store.wordEntry(S("中")));
     EXPECT_TRUE(store.englishMatches(S("study")).empty());
 }

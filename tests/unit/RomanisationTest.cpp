@@ -241,21 +241,21 @@ TEST(MarkPinyinText, FontForm) {
 
 TEST(PlainListPage, HeadingsAndLabels) {
     PlainListPage pinyin;
-    pinyin.openPinyinPage("lve4");
-    pinyin.addPinyinSection("lve4", {0x7565});
+    pinyin.OpenPinyinPage("lve4");
+    pinyin.AddPinyinSection("lve4", {0x7565});
     EXPECT_EQ(pinyin.heading, U(u"l\u00FCe"));
     ASSERT_EQ(pinyin.sections.size(), 1u);
     EXPECT_EQ(pinyin.sections[0].label, U(u"lve4"));
     EXPECT_EQ(pinyin.sections[0].chars, CharacterList{0x7565});
 
     PlainListPage jyutping;
-    jyutping.openJyutpingPage("zung1");
+    jyutping.OpenJyutpingPage("zung1");
     EXPECT_EQ(jyutping.heading, U(u"zung"));
 
     PlainListPage radical;
-    radical.openRadicalPage({0x6C34, 0x6C35});
-    radical.addRadicalGroup(12, {0x6F22});
-    radical.addStrokeSection(4, {0x4E2D});
+    radical.OpenRadicalPage({0x6C34, 0x6C35});
+    radical.AddRadicalGroup(12, {0x6F22});
+    radical.AddStrokeSection(4, {0x4E2D});
     EXPECT_EQ(radical.forms, (CharacterList{0x6C34, 0x6C35}));
     ASSERT_EQ(radical.sections.size(), 2u);
     EXPECT_EQ(radical.sections[0].label, U(u"12"));

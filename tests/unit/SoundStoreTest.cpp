@@ -137,7 +137,7 @@ protected:
 TEST_F(SoundFileTest, WrittenSyllablesReadBackWithTheirLengthLoudnessAndPitch) {
     WriteSample();
     SoundStore store;
-    ASSERT_TRUE(store.open(path)) << store.error().toStdString();
+    ASSERT_TRUE(store.Open(path)) << store.error().toStdString();
     EXPECT_EQ(store.size(), 4u);
     for (const RecordedSyllable& syllable : syllables) {
         ASSERT_TRUE(store.has(syllable.scheme, syllable.id));
@@ -186,7 +186,7 @@ TEST_F(SoundFileTest, DamagedFilesAreRefused) {
     const auto refused = [&](const QByteArray& bytes, const char* what) {
         WriteBytes(damaged, bytes);
         SoundStore store;
-        EXPECT_FALSE(store.open(damaged)) << what;
+        EXPECT_FALSE(store.Open(damaged)) << what;
         EXPECT_FALSE(store.error().isEmpty()) << what;
         EXPECT_FALSE(store.has(Scheme::Pinyin, Id("zhong1", Scheme::Pinyin))) << what;
         EXPECT_FALSE(store.samples(Scheme::Pinyin, Id("zhong1", Scheme::Pinyin)).has_value()) << what;
@@ -224,7 +224,7 @@ TEST_F(SoundFileTest, DamagedFilesAreRefused) {
     refused(unsorted, "index out of order");
 
     SoundStore missing;
-    EXPECT_FALSE(missing.open(dir.filePath(QStringLiteral("none.dat"))));
+    EXPECT_FALSE(missing.Open(dir.filePath(QStringLiteral("none.dat"))));
 }
 
 TEST_F(SoundFileTest, DamagedPacketsGiveNoSoundInsteadOfNoise) {
@@ -243,7 +243,7 @@ TEST_F(SoundFileTest, DamagedPacketsGiveNoSoundInsteadOfNoise) {
     const auto check = [&](const QByteArray& spoilt, const char* what) {
         WriteBytes(damaged, spoilt);
         SoundStore store;
-        ASSERT_TRUE(store.open(damaged)) << what;
+        ASSERT_TRUE(store.Open(damaged)) << what;
         EXPECT_FALSE(store.samples(Scheme::Pinyin, zhong1).has_value()) << what;
         EXPECT_TRUE(store.samples(Scheme::Jyutping, Id("zung1", Scheme::Jyutping)).has_value()) << what;
     };
@@ -346,7 +346,7 @@ TEST(SoundRecorderTest, FirstToneIsLevelAndFourthToneFallsAlsoAsStored) {
     ASSERT_TRUE(
         WriteSoundFile({{Scheme::Pinyin, ma1, *level}, {Scheme::Pinyin, ma4, *falling}}, path, nullptr));
     SoundStore store;
-    ASSERT_TRUE(store.open(path));
+    ASSERT_TRUE(store.Open(path));
 
     for (const bool stored : {false, true}) {
         const auto levelSamples = stored ? *store.samples(Scheme::Pinyin, ma1) : *level;
@@ -384,7 +384,7 @@ TEST(SoundRecorderTest, BatchRecordsAllButNasalsAndReportsFailures) {
     QString error;
     ASSERT_TRUE(WriteSoundFile(recorded, path, &error)) << error.toStdString();
     SoundStore store;
-    ASSERT_TRUE(store.open(path));
+    ASSERT_TRUE(store.Open(path));
     EXPECT_TRUE(store.has(Scheme::Jyutping, Id("zung1", Scheme::Jyutping)));
     EXPECT_FALSE(store.has(Scheme::Jyutping, Id("ng5", Scheme::Jyutping)));
 }

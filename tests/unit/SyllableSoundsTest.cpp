@@ -97,7 +97,7 @@ TEST(SyllableSounds, IndexListsExactlyTheRecordedSyllables) {
     DataIndex index(reporter);
     ASSERT_TRUE(index.LoadDataIndex(indexFile));
     SoundStore store;
-    ASSERT_TRUE(store.open(soundPath)) << store.error().toStdString();
+    ASSERT_TRUE(store.Open(soundPath)) << store.error().toStdString();
 
     for (const SyllableToRecord& s : SyllablesToRecord(TinySource())) {
         const bool indexed =
@@ -132,7 +132,7 @@ TEST(SyllableSounds, WithoutRecordingTheArchiveIsEmptyAndOldEntriesGo) {
     ASSERT_TRUE(WriteSyllableSounds(TinySource(), false, path, content, &error)) << error.toStdString();
     EXPECT_TRUE(content.pinyinSounds.empty());
     SoundStore store;
-    ASSERT_TRUE(store.open(path)) << store.error().toStdString();
+    ASSERT_TRUE(store.Open(path)) << store.error().toStdString();
     EXPECT_EQ(store.size(), 0u);
 }
 
@@ -169,7 +169,7 @@ TEST(SyllableSounds, CompiledSmallDataHasASoundForEveryListedSyllable) {
     DataIndex index(reporter);
     ASSERT_TRUE(index.LoadDataIndex(*files.indexFile()));
     SoundStore store;
-    ASSERT_TRUE(store.open(QDir(inputs.outDir).filePath(QStringLiteral("sounds.dat"))));
+    ASSERT_TRUE(store.Open(QDir(inputs.outDir).filePath(QStringLiteral("sounds.dat"))));
 
     std::vector<std::string> nasals;
     for (SyllableId id : index.PinyinSyllables()) {
