@@ -53,10 +53,10 @@ class StoreBuilder {
 public:
     StoreBuilder(sqlite3* db, const SourceData& source) : db_(db), source_(source), grades_(source) {}
 
-    bool build(RecordStoreStats* stats) {
-        if (!exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN;") || !exec(kSchema) ||
-            !prepareStatements() || !writeMeta() || !writeCharacters(stats) || !writeWords(stats) ||
-            !writeEnglishEntries() || !writeGlosses() || !exec(kIndexes) || !exec("COMMIT;") || !exec("ANALYZE;")) {
+    bool Build(RecordStoreStats* stats) {
+        if (!Exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN;") || !Exec(kSchema) ||
+            !PrepareStatements() || !WriteMeta() || !WriteCharacters(stats) || !WriteWords(stats) ||
+            !WriteEnglishEntries() || !WriteGlosses() || !Exec(kIndexes) || !Exec("COMMIT;") || !Exec("ANALYZE;")) {
             return false;
         }
         return true;
@@ -65,7 +65,7 @@ public:
     QString error() const { return error_; }
 
 private:
-    bool exec(const char* sql) {
+    bool Exec(const char* sql) {
         char* message = nullptr;
         if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) != SQLITE_OK) {
             error_ = QString::fromUtf8(message ? message : sqlite3_errmsg(db_));
@@ -75,26 +75,26 @@ private:
         return true;
     }
 
-    bool prepare(SqliteStatement& statement, const char* sql) {
-        if (!statement.prepare(db_, sql)) {
+    bool Prepare(SqliteStatement& statement, const char* sql) {
+        if (!statement.Prepare(db_, sql)) {
             error_ = QString::fromUtf8(sqlite3_errmsg(db_));
             return false;
         }
         return true;
     }
 
-    bool prepareStatements() {
-        return prepare(meta_, "INSERT INTO meta(key, value) VALUES(?1, ?2)") &&
-               prepare(character_, "INSERT INTO characters VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, "
+    bool PrepareStatements() {
+        return Prepare(meta_, "INSERT INTO meta(key, value) VALUES(?1, ?2)") &&
+               Prepare(character_, "INSERT INTO characters VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, "
                                    "?11, ?12, ?13, ?14)") &&
-               prepare(word_, "INSERT INTO words VALUES(?1, ?2, ?3, ?4, ?5, ?6)") &&
-               prepare(entry_, "INSERT INTO english_entries VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)") &&
-               prepare(gloss_, "INSERT INTO english_glosses VALUES(?1, ?2, ?3)");
+               Prepare(word_, "INSERT INTO words VALUES(?1, ?2, ?3, ?4, ?5, ?6)") &&
+               Prepare(entry_, "INSERT INTO english_entries VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)") &&
+               Prepare(gloss_, "INSERT INTO english_glosses VALUES(?1, ?2, ?3)");
     }
 
-    bool run(const SqliteStatement& statement) {
-        const int result = statement.step();
-        statement.reset();
+    bool Run(const SqliteStatement& statement) {
+        const int result = statement.Step();
+        statement.Reset();
         if (result != SQLITE_DONE) {
             error_ = QString::fromUtf8(sqlite3_errmsg(db_));
             return false;
@@ -102,35 +102,35 @@ private:
         return true;
     }
 
-    bool writeMeta() {
+    bool WriteMeta() {
         const QString format = QString::number(RecordStore::kFormatVersion);
-        meta_.bind(1, QStringLiteral("format"));
-        meta_.bind(2, format);
-        if (!run(meta_)) {
+        meta_.Bind(1, QStringLiteral("format"));
+        meta_.Bind(2, format);
+        if (!Run(meta_)) {
             return false;
         }
-        meta_.bind(1, QStringLiteral("cedict_header"));
-        meta_.bind(2, source_.cedictHeader);
-        return run(meta_);
+        meta_.Bind(1, QStringLiteral("cedict_header"));
+        meta_.Bind(2, source_.cedictHeader);
+        return Run(meta_);
     }
 
-    bool writeCharacters(RecordStoreStats* stats) {
+    bool WriteCharacters(RecordStoreStats* stats) {
         for (const CharacterRow& row : BuildCharacterRows(source_, grades_)) {
-            character_.bind(1, sqlite3_int64(row.code));
-            character_.bind(2, row.pinyin);
-            character_.bind(3, row.jyutping);
-            character_.bind(4, sqlite3_int64(row.strokes));
-            character_.bind(5, row.radical);
-            character_.bind(6, sqlite3_int64(row.frequency));
-            character_.bind(7, sqlite3_int64(row.wordCount));
-            character_.bind(8, row.english2);
-            character_.bind(9, row.fanti);
-            character_.bind(10, row.jianti);
-            character_.bind(11, row.pinyinMarks);
-            character_.bind(12, row.english);
-            character_.bind(13, row.radicalForms);
-            character_.bind(14, row.exampleWords);
-            if (!run(character_)) {
+            character_.Bind(1, sqlite3_int64(row.code));
+            character_.Bind(2, row.pinyin);
+            character_.Bind(3, row.jyutping);
+            character_.Bind(4, sqlite3_int64(row.strokes));
+            character_.Bind(5, row.radical);
+            character_.Bind(6, sqlite3_int64(row.frequency));
+            character_.Bind(7, sqlite3_int64(row.wordCount));
+            character_.Bind(8, row.english2);
+            character_.Bind(9, row.fanti);
+            character_.Bind(10, row.jianti);
+            character_.Bind(11, row.pinyinMarks);
+            character_.Bind(12, row.english);
+            character_.Bind(13, row.radicalForms);
+            character_.Bind(14, row.exampleWords);
+            if (!Run(character_)) {
                 return false;
             }
             ++stats->characters;
@@ -141,7 +141,7 @@ private:
                     row.pinyin.split(u' ', Qt::SkipEmptyParts).join(QStringLiteral(" / "));
                 const char32_t code = row.code;
                 const QString word = QString::fromUcs4(&code, 1);
-                if (!writeEnglishEntry(word, readings, row.english, true, grades_.commonness(word))) {
+                if (!WriteEnglishEntry(word, readings, row.english, true, grades_.commonness(word))) {
                     return false;
                 }
             }
@@ -149,20 +149,20 @@ private:
         return true;
     }
 
-    bool writeWords(RecordStoreStats* stats) {
+    bool WriteWords(RecordStoreStats* stats) {
         sqlite3_int64 id = 0;
         for (const WordSource& source : source_.words) {
-            word_.bind(1, ++id);
-            word_.bind(2, source.traditional);
-            word_.bind(3, source.simplified);
-            word_.bind(4, source.pinyin);
-            word_.bind(5, source.jyutping);
-            word_.bind(6, source.english);
-            if (!run(word_)) {
+            word_.Bind(1, ++id);
+            word_.Bind(2, source.traditional);
+            word_.Bind(3, source.simplified);
+            word_.Bind(4, source.pinyin);
+            word_.Bind(5, source.jyutping);
+            word_.Bind(6, source.english);
+            if (!Run(word_)) {
                 return false;
             }
             ++stats->words;
-            if (!writeEnglishEntry(source.simplified, source.pinyin, source.english, false,
+            if (!WriteEnglishEntry(source.simplified, source.pinyin, source.english, false,
                                    grades_.commonness(source.simplified))) {
                 return false;
             }
@@ -171,7 +171,7 @@ private:
     }
 
     // One entry of the English search, written later in order of commonness.
-    bool writeEnglishEntry(const QString& word, const QString& pinyin, const QString& english,
+    bool WriteEnglishEntry(const QString& word, const QString& pinyin, const QString& english,
                            bool isCharacter, int commonness) {
         entries_.push_back({word, pinyin, english, isCharacter, commonness, word.toUcs4().size()});
         return true;
@@ -180,7 +180,7 @@ private:
     // Entries get their ids in order of commonness (then length), so that the
     // full-text index hands out the most common matches first and a search
     // for a very frequent word can stop after a bounded number of them.
-    bool writeEnglishEntries() {
+    bool WriteEnglishEntries() {
         std::stable_sort(entries_.begin(), entries_.end(), [](const EntryRow& a, const EntryRow& b) {
             return std::tie(a.commonness, a.length) < std::tie(b.commonness, b.length);
         });
@@ -190,15 +190,15 @@ private:
                 continue;
             }
             const sqlite3_int64 id = ++entryId_;
-            entry_.bind(1, id);
-            entry_.bind(2, row.word);
-            entry_.bind(3, row.pinyin);
-            entry_.bind(4, row.english);
-            entry_.bind(5, sqlite3_int64(row.isCharacter ? 1 : 0));
-            entry_.bind(6, sqlite3_int64(glosses.size()));
-            entry_.bind(7, sqlite3_int64(row.length));
-            entry_.bind(8, sqlite3_int64(row.commonness));
-            if (!run(entry_)) {
+            entry_.Bind(1, id);
+            entry_.Bind(2, row.word);
+            entry_.Bind(3, row.pinyin);
+            entry_.Bind(4, row.english);
+            entry_.Bind(5, sqlite3_int64(row.isCharacter ? 1 : 0));
+            entry_.Bind(6, sqlite3_int64(glosses.size()));
+            entry_.Bind(7, sqlite3_int64(row.length));
+            entry_.Bind(8, sqlite3_int64(row.commonness));
+            if (!Run(entry_)) {
                 return false;
             }
             QStringList written; // an entry's glosses are few
@@ -217,15 +217,15 @@ private:
 
     // Glosses go in in key order: appending to the gloss table's tree is much
     // faster than inserting all over it.
-    bool writeGlosses() {
+    bool WriteGlosses() {
         std::sort(glosses_.begin(), glosses_.end(), [](const GlossRow& a, const GlossRow& b) {
             return std::tie(a.gloss, a.entry) < std::tie(b.gloss, b.entry);
         });
         for (const GlossRow& row : glosses_) {
-            gloss_.bind(1, row.gloss);
-            gloss_.bind(2, row.entry);
-            gloss_.bind(3, sqlite3_int64(row.position));
-            if (!run(gloss_)) {
+            gloss_.Bind(1, row.gloss);
+            gloss_.Bind(2, row.entry);
+            gloss_.Bind(3, sqlite3_int64(row.position));
+            if (!Run(gloss_)) {
                 return false;
             }
         }
@@ -291,7 +291,7 @@ bool WriteDatabase(const SourceData& source, const QString& path, QString* error
     {
         // Statements must be finalised before the database closes.
         StoreBuilder builder(db, source);
-        built = builder.build(stats);
+        built = builder.Build(stats);
         if (!built) {
             *error = builder.error();
         }

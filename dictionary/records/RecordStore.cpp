@@ -118,7 +118,7 @@ private:
 // Feeds a prepared match query's rows to the collector. An SQLite error ends
 // the rows early: the matches so far still stand.
 void Collect(const SqliteStatement& statement, MatchCollector& collector) {
-    while (!collector.full() && statement.step() == SQLITE_ROW) {
+    while (!collector.full() && statement.Step() == SQLITE_ROW) {
         collector.add(statement);
     }
 }
@@ -132,10 +132,10 @@ struct RecordStore::Statements {
     SqliteStatement glossRange;
     SqliteStatement fullText;
 
-    bool prepare(sqlite3* db) {
-        return character.prepare(db, kCharacterSql) && word.prepare(db, kWordSql) &&
-               wholeGloss.prepare(db, kWholeGlossSql) && glossRange.prepare(db, kGlossRangeSql) &&
-               fullText.prepare(db, kFullTextSql);
+    bool Prepare(sqlite3* db) {
+        return character.Prepare(db, kCharacterSql) && word.Prepare(db, kWordSql) &&
+               wholeGloss.Prepare(db, kWholeGlossSql) && glossRange.Prepare(db, kGlossRangeSql) &&
+               fullText.Prepare(db, kFullTextSql);
     }
 };
 
@@ -158,12 +158,12 @@ bool RecordStore::Open(const QString& path) {
     bool valid = false;
     {
         SqliteStatement format;
-        if (format.prepare(db, kFormatSql) && format.step() == SQLITE_ROW) {
+        if (format.Prepare(db, kFormatSql) && format.Step() == SQLITE_ROW) {
             valid = format.text(0) == QString::number(kFormatVersion);
         }
     }
     auto statements = std::make_unique<Statements>();
-    if (!valid || !statements->prepare(db)) {
+    if (!valid || !statements->Prepare(db)) {
         statements.reset();
         sqlite3_close(db);
         return false;
@@ -185,8 +185,8 @@ std::optional<CharacterRecord> RecordStore::characterRecord(std::uint32_t code) 
     }
     const SqliteStatement& statement = statements_->character;
     const StatementReset reset(statement);
-    statement.bind(1, sqlite3_int64(code));
-    if (statement.step() != SQLITE_ROW) {
+    statement.Bind(1, sqlite3_int64(code));
+    if (statement.Step() != SQLITE_ROW) {
         return std::nullopt;
     }
     const auto count = [&](int column, bool blankWhenZero) {
@@ -218,12 +218,12 @@ std::optional<WordEntry> RecordStore::wordEntry(const QString& word) const {
     }
     const SqliteStatement& statement = statements_->word;
     const StatementReset reset(statement);
-    statement.bind(1, key);
+    statement.Bind(1, key);
     QStringList pinyin;
     QStringList jyutping;
     QStringList english;
     bool found = false;
-    while (statement.step() == SQLITE_ROW) {
+    while (statement.Step() == SQLITE_ROW) {
         found = true;
         AppendDistinct(pinyin, statement.text(0), QStringLiteral(" / "));
         AppendDistinct(jyutping, statement.text(1), QStringLiteral(" / "));
@@ -246,8 +246,8 @@ std::vector<EnglishMatch> RecordStore::englishMatches(const QString& query, int 
     {
         const SqliteStatement& whole = statements_->wholeGloss;
         const StatementReset reset(whole);
-        whole.bind(1, normalised);
-        whole.bind(3, sqlite3_int64(limit));
+        whole.Bind(1, normalised);
+        whole.Bind(3, sqlite3_int64(limit));
         Collect(whole, collector);
     }
     // Glosses starting with the query's words: normalised glosses hold single
@@ -255,9 +255,9 @@ std::vector<EnglishMatch> RecordStore::englishMatches(const QString& query, int 
     {
         const SqliteStatement& range = statements_->glossRange;
         const StatementReset reset(range);
-        range.bind(1, normalised + u' ');
-        range.bind(2, normalised + u'!');
-        range.bind(3, sqlite3_int64(limit + collector.seenCount()));
+        range.Bind(1, normalised + u' ');
+        range.Bind(2, normalised + u'!');
+        range.Bind(3, sqlite3_int64(limit + collector.seenCount()));
         Collect(range, collector);
     }
     if (collector.full()) {
@@ -265,8 +265,8 @@ std::vector<EnglishMatch> RecordStore::englishMatches(const QString& query, int 
     }
     const SqliteStatement& fullText = statements_->fullText;
     const StatementReset reset(fullText);
-    fullText.bind(1, FullTextQuery(query));
-    fullText.bind(2, sqlite3_int64(limit + collector.seenCount()));
+    fullText.Bind(1, FullTextQuery(query));
+    fullText.Bind(2, sqlite3_int64(limit + collector.seenCount()));
     Collect(fullText, collector);
     return collector.take();
 }

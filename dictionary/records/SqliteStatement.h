@@ -14,23 +14,23 @@ public:
     SqliteStatement(const SqliteStatement&) = delete;
     SqliteStatement& operator=(const SqliteStatement&) = delete;
 
-    bool prepare(sqlite3* db, const char* sql) {
+    bool Prepare(sqlite3* db, const char* sql) {
         sqlite3_finalize(stmt_);
         stmt_ = nullptr;
         return sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) == SQLITE_OK;
     }
     sqlite3_stmt* get() const { return stmt_; }
 
-    void bind(int index, const QString& text) const { bind(index, text.toUtf8()); }
-    void bind(int index, const QByteArray& utf8) const {
+    void Bind(int index, const QString& text) const { Bind(index, text.toUtf8()); }
+    void Bind(int index, const QByteArray& utf8) const {
         sqlite3_bind_text(stmt_, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
     }
-    void bind(int index, sqlite3_int64 value) const { sqlite3_bind_int64(stmt_, index, value); }
+    void Bind(int index, sqlite3_int64 value) const { sqlite3_bind_int64(stmt_, index, value); }
 
     // SQLITE_ROW, SQLITE_DONE or an error code.
-    int step() const { return sqlite3_step(stmt_); }
+    int Step() const { return sqlite3_step(stmt_); }
     // Ready for the next use; bindings are cleared too.
-    void reset() const {
+    void Reset() const {
         sqlite3_reset(stmt_);
         sqlite3_clear_bindings(stmt_);
     }
@@ -49,7 +49,7 @@ private:
 class StatementReset {
 public:
     explicit StatementReset(const SqliteStatement& statement) : statement_(statement) {}
-    ~StatementReset() { statement_.reset(); }
+    ~StatementReset() { statement_.Reset(); }
     StatementReset(const StatementReset&) = delete;
     StatementReset& operator=(const StatementReset&) = delete;
 
