@@ -47,16 +47,18 @@ int main(int argc, char* argv[]) {
     environment.settings = &settings;
     environment.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     MainWindow window(environment);
-    // The user chose Exit in the first-start fonts dialog.
-    if (!window.Initialise()) {
-        return 0;
-    }
     // Requests from another process are posted, never run inside the
-    // server's own socket handling: the quit closes that very server.
+    // server's own socket handling: the quit closes that very server. They
+    // are heard from the start, so one arriving while the first-start fonts
+    // dialog is open is kept and done once the window is ready.
     QObject::connect(&server, &SingleInstanceServer::showRequested, &window, &MainWindow::ShowYourself,
                      Qt::QueuedConnection);
     QObject::connect(&server, &SingleInstanceServer::quitRequested, &window, &MainWindow::ExitProgram,
                      Qt::QueuedConnection);
+    // The user chose Exit in the first-start fonts dialog.
+    if (!window.Initialise()) {
+        return 0;
+    }
     QObject::connect(
         &window, &MainWindow::exited, &app,
         [&server] {
@@ -64,6 +66,6 @@ int main(int argc, char* argv[]) {
             QApplication::quit();
         },
         Qt::QueuedConnection);
-    window.show();
+    window.ShowYourself();
     return QApplication::exec();
 }

@@ -161,12 +161,11 @@ Answer LookupCommands::hex(const QString& text) {
 
 Answer LookupCommands::character(std::uint32_t code) {
     const std::optional<CharacterRecord> record = dictionary_.records().characterRecord(code);
-    if (!record) {
-        return Failure(
-            kNotFound,
-            QStringLiteral("U+%1 is not in the dictionary").arg(code, 4, 16, QChar(u'0')).toUpper());
-    }
     const QString code16 = QString::number(code, 16).toUpper();
+    if (!record) {
+        // Only the code point is upper case: the message keeps its own case.
+        return Failure(kNotFound, QStringLiteral("U+%1 is not in the dictionary").arg(code16.rightJustified(4, u'0')));
+    }
     const QString english = record->english.isEmpty() ? record->english2 : record->english;
     const QStringList pinyin = SplitReadings(record->pinyin);
     const QStringList jyutping = SplitReadings(record->jyutping);

@@ -14,8 +14,6 @@ namespace {
 const QColor kDefaultFace(0x3b, 0x42, 0x50);
 const QColor kDefaultText(0xf2, 0xf2, 0xf2);
 const QColor kDisabledInk(0x80, 0x80, 0x80);
-constexpr int kPadding = 3;
-constexpr int kGap = 4;
 constexpr int kPressedDarkening = 24;
 
 QColor Lighter(const QColor& colour, int amount) {

@@ -20,6 +20,9 @@ class FlatButton : public QAbstractButton {
 public:
     // Shade values are kept for two states: 0 unchecked, 1 checked.
     static constexpr int kStateCount = 2;
+    // Room around the picture and text, and between them, in pixels.
+    static constexpr int kPadding = 3;
+    static constexpr int kGap = 4;
 
     explicit FlatButton(QWidget* parent = nullptr);
 
@@ -63,6 +66,8 @@ public:
     void setUrlOpener(UrlOpener opener);
 
     bool isHovered() const { return hovered_; }
+    // The picture's size beside the text; empty without one.
+    QSize imageSize() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -78,7 +83,6 @@ protected:
 private:
     void onClicked();
     QImage currentImage(qreal devicePixelRatio) const;
-    QSize imageSize() const;
 
     std::array<int, kStateCount> shades_{};
     QColor face_;

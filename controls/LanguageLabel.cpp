@@ -28,7 +28,7 @@ void LanguageLabel::setStyle(StaticTextStyle style) {
     update();
 }
 
-void LanguageLabel::SetColour(const QColor& colour) {
+void LanguageLabel::setColour(const QColor& colour) {
     colour_ = colour;
     update();
 }

@@ -39,7 +39,7 @@ public:
     StaticTextStyle style() const { return style_; }
 
     // Stores the text colour and redraws.
-    void SetColour(const QColor& colour);
+    void setColour(const QColor& colour);
     QColor colour() const { return colour_; }
 
     // The text and font the label paints now.

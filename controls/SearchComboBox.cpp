@@ -12,6 +12,29 @@ SearchComboBox::SearchComboBox(QWidget* parent) : QComboBox(parent) {
     setMaxVisibleItems(20);
     // The list is the history; typed text must not complete to an old entry.
     setCompleter(nullptr);
+    // Only a change of item is a pick: the item already shown asks for nothing.
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int item) {
+        if (item >= 0) {
+            emit historyPicked(item);
+        }
+    });
+}
+
+void SearchComboBox::SetItems(const QList<QPair<QString, int>>& items) {
+    const QSignalBlocker blocker(this);
+    clear();
+    for (const auto& [text, entry] : items) {
+        addItem(text, entry);
+    }
+    if (count() > 0) {
+        setCurrentIndex(0);
+    }
+}
+
+void SearchComboBox::post(const ProtocolRequest& request) {
+    if (poster_) {
+        poster_(request);
+    }
 }
 
 void SearchComboBox::keyPressEvent(QKeyEvent* event) {

@@ -106,6 +106,23 @@ void TooltipWindow::addTool(const TooltipTool& tool) {
     tools_.push_back(tool);
 }
 
+void TooltipWindow::setWindowTool(const TooltipTool& tool) {
+    const auto first = std::find_if(tools_.begin(), tools_.end(),
+                                    [&](const TooltipTool& existing) { return existing.window == tool.window; });
+    if (first == tools_.end()) {
+        tools_.push_back(tool);
+        return;
+    }
+    // Replaced in place, so a tool waiting or shown stays the current one.
+    *first = tool;
+    const int kept = static_cast<int>(first - tools_.begin());
+    for (int index = static_cast<int>(tools_.size()) - 1; index > kept; --index) {
+        if (tools_[static_cast<std::size_t>(index)].window == tool.window) {
+            removeToolAt(index);
+        }
+    }
+}
+
 bool TooltipWindow::removeTool(const QWidget* window, std::uint32_t id) {
     const auto found = std::find_if(tools_.begin(), tools_.end(), [&](const TooltipTool& tool) {
         return tool.window == window && tool.id == id;
@@ -113,15 +130,18 @@ bool TooltipWindow::removeTool(const QWidget* window, std::uint32_t id) {
     if (found == tools_.end()) {
         return false;
     }
-    const int index = static_cast<int>(found - tools_.begin());
+    removeToolAt(static_cast<int>(found - tools_.begin()));
+    return true;
+}
+
+void TooltipWindow::removeToolAt(int index) {
     if (index == current_) {
         hideTip();
         current_ = -1;
     } else if (index < current_) {
         --current_;
     }
-    tools_.erase(found);
-    return true;
+    tools_.erase(tools_.begin() + index);
 }
 
 void TooltipWindow::setTextProvider(TextProvider provider) {

@@ -67,6 +67,8 @@ public:
 
     // Adds a tool, replacing one with the same window and id.
     void addTool(const TooltipTool& tool);
+    // Makes tool the only tool of its window, replacing any others it had.
+    void setWindowTool(const TooltipTool& tool);
     bool removeTool(const QWidget* window, std::uint32_t id);
     const std::vector<TooltipTool>& tools() const { return tools_; }
 
@@ -125,6 +127,7 @@ private:
     QString textOf(const TooltipTool& tool) const;
     void onMouseMove(const QPoint& globalPos);
     void stopTimers();
+    void removeToolAt(int index);
 
     QPointer<QWidget> owner_;
     std::vector<TooltipTool> tools_;

@@ -68,21 +68,22 @@ DisplayFontSpec JyutpingFont(const SettingsStore& settings) {
 
 } // namespace
 
-DisplayFontSpec DisplayFontForSlot(int slot, const SettingsStore& settings) {
+DisplayFontSpec DisplayFontForSlot(FontSlot slot, const SettingsStore& settings) {
     switch (slot) {
-    case 1:
+    case FontSlot::Pinyin:
         return PinyinFont(settings);
-    case 2:
+    case FontSlot::Jianti:
         return JiantiFont(settings);
-    case 3:
+    case FontSlot::Fanti:
         return FantiFont(settings, QStringLiteral("b5"));
-    case 4:
+    case FontSlot::Jyutping:
         return JyutpingFont(settings);
-    case 5:
+    case FontSlot::Fanti2:
         return FantiFont(settings, QString());
-    default:
-        return EnglishFont(settings);
+    case FontSlot::English:
+        break;
     }
+    return EnglishFont(settings);
 }
 
 int PointsToPixels(int points, int dpi) {

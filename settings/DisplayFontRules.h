@@ -1,14 +1,13 @@
 #pragma once
 // The rules of the six display fonts: which face, size and character set
 // each slot takes from the settings. The window turns these into fonts.
+#include "settings/FontSlot.h"
+
 #include <QString>
 
 namespace quillory {
 
 class SettingsStore;
-
-// Slots: 0 English, 1 Pinyin, 2 Jianti, 3 Fanti, 4 Jyutping, 5 a second Fanti font.
-inline constexpr int kDisplayFontSlots = 6;
 
 // Character sets as the settings name them.
 inline constexpr int kAnsiCharset = 0;
@@ -26,9 +25,8 @@ struct DisplayFontSpec {
     QString kindMarker; // "en", "py", "gb", "b5", "jp"; empty for slot 5
 };
 
-// The font of a slot built from the settings; a slot outside 0..5 gets the
-// English font.
-DisplayFontSpec DisplayFontForSlot(int slot, const SettingsStore& settings);
+// The font of a slot built from the settings.
+DisplayFontSpec DisplayFontForSlot(FontSlot slot, const SettingsStore& settings);
 
 // Points to pixels at a resolution, rounded half away from zero.
 int PointsToPixels(int points, int dpi);

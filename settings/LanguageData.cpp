@@ -48,20 +48,20 @@ QString LanguageKey(int language) {
     }
 }
 
-int FontSlotOfKind(const QString& kindMarker) {
+FontSlot FontSlotOfKind(const QString& kindMarker) {
     if (kindMarker == u"py") {
-        return 1;
+        return FontSlot::Pinyin;
     }
     if (kindMarker == u"gb") {
-        return 2;
+        return FontSlot::Jianti;
     }
     if (kindMarker == u"b5") {
-        return 3;
+        return FontSlot::Fanti;
     }
     if (kindMarker == u"jp") {
-        return 4;
+        return FontSlot::Jyutping;
     }
-    return 0;
+    return FontSlot::English;
 }
 
 LanguageData::LanguageData(MessageReporter& reporter) : reporter_(reporter) {}
@@ -176,13 +176,13 @@ std::optional<InterfaceText> LanguageData::GetText(std::uint32_t id, int languag
     return result;
 }
 
-std::optional<std::pair<InterfaceText, int>> LanguageData::GetTextAndFont(std::uint32_t id,
-                                                                          int language) const {
+std::optional<std::pair<InterfaceText, FontSlot>> LanguageData::GetTextAndFont(std::uint32_t id,
+                                                                               int language) const {
     std::optional<InterfaceText> text = GetText(id, language);
     if (!text) {
         return std::nullopt;
     }
-    const int slot = FontSlotOfKind(text->kind);
+    const FontSlot slot = FontSlotOfKind(text->kind);
     return std::make_pair(std::move(*text), slot);
 }
 

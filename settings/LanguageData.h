@@ -2,6 +2,9 @@
 // The interface texts in five languages: loaded once from the GBK language
 // data, looked up by numeric id through the identifier table.
 #include "dictionary/text/MessageReporter.h"
+#include "settings/FontSlot.h"
+#include "settings/InterfaceLanguage.h"
+#include "settings/LabelIds.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,12 +16,8 @@ namespace quillory {
 
 class NameRegistry;
 
-// Interface languages: 0 English, 1 Pinyin, 2 Jianti, 3 Fanti, 4 Jyutping.
-enum InterfaceLanguage { kEnglish = 0, kPinyin = 1, kJianti = 2, kFanti = 3, kJyutping = 4 };
-
-// Display font slots: 0 English, 1 Pinyin, 2 Jianti, 3 Fanti, 4 Jyutping,
-// 5 a second Fanti font.
-int FontSlotOfKind(const QString& kindMarker);
+// The display font a kind marker names; anything unknown is English.
+FontSlot FontSlotOfKind(const QString& kindMarker);
 
 // The key of a language's lines in the language data ("en=", "py=", "jt=",
 // "ft=", "jp="); any other index gives English's.
@@ -49,7 +48,7 @@ public:
     std::optional<InterfaceText> GetText(std::uint32_t id) const { return GetText(id, language_); }
     // The text with the display font slot its kind marker names; the window
     // turns the slot into its font.
-    std::optional<std::pair<InterfaceText, int>> GetTextAndFont(std::uint32_t id, int language) const;
+    std::optional<std::pair<InterfaceText, FontSlot>> GetTextAndFont(std::uint32_t id, int language) const;
 
     void SetLanguage(int language) { language_ = language; }
     int GetLanguage() const { return language_; }

@@ -2,6 +2,8 @@
 // The six display fonts of the window's controls, built from the settings:
 // every font starts from the system's menu font and takes the slot's face,
 // pixel height and writing system.
+#include "settings/FontSlot.h"
+
 #include <QFont>
 #include <array>
 
@@ -13,12 +15,10 @@ class DisplayFonts {
 public:
     // Builds every slot again from the settings at the screen's resolution.
     void RebuildFonts(const SettingsStore& settings, int dpi);
-    // Slots 0 English, 1 Pinyin, 2 Jianti, 3 Fanti, 4 Jyutping, 5 second Fanti;
-    // any other slot gives the English font.
-    QFont GetFont(int slot) const;
+    QFont GetFont(FontSlot slot) const { return fonts_[static_cast<std::size_t>(IndexOf(slot))]; }
 
 private:
-    std::array<QFont, 6> fonts_;
+    std::array<QFont, kFontSlotCount> fonts_;
 };
 
 } // namespace quillory

@@ -1,98 +1,127 @@
 #include "app/window/MainWindow.h"
 
-#include "controls/SearchComboBox.h"
 #include "app/update/UpdateCheck.h"
 #include "app/update/UpdateLamps.h"
 #include "app/update/UpdateServer.h"
+#include "app/window/MainMenus.h"
+#include "app/window/TrayIcon.h"
 #include "browser/ExplainWin.h"
 #include "controls/ButtonImages.h"
-#include "controls/tree/CategoryTree.h"
-#include "controls/tree/CategoryTreeBuilder.h"
 #include "controls/ClockLabel.h"
 #include "controls/FlatButton.h"
 #include "controls/HyperlinkLabel.h"
 #include "controls/LanguageLabel.h"
+#include "controls/SearchComboBox.h"
 #include "controls/TooltipWindow.h"
+#include "controls/tree/CategoryTree.h"
+#include "controls/tree/CategoryTreeBuilder.h"
 #include "dictionary/text/Romanisation.h"
 #include "pages/protocol/LinkProtocol.h"
 #include "settings/ProductInfo.h"
+#include "settings/RegisteredNames.h"
 #include "stroke/fonts/FontsDialog.h"
 
-#include <QApplication>
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMetaObject>
 #include <QScreen>
-#include <QSystemTrayIcon>
-#include <QTimer>
+#include <QShortcut>
 
 namespace quillory {
 namespace {
 
-// Control ids of the window's template.
-enum Control : int {
-    kGo = 1016,
-    kHelp = 1018,
-    kExit = 1019,
-    kEnglish = 1024,
-    kJianti = 1025,
-    kFanti = 1026,
-    kPinyin = 1027,
-    kJyutping = 1044,
-    kTools = 1047,
-    kOptions = 1048,
-    kUpdate = 1136,
-    kLamp1 = 1140,
-    kLamp2 = 1141,
-    kLamp3 = 1142,
-    kMakerLeft = 1058,
-    kSubtitle = 1059,
-    kMakerRight = 1060,
+using Anchor = DialogLayout::Anchor;
+
+// The template's size in dialog units.
+constexpr QSize kTemplateSize(385, 273);
+
+// The buttons of the template: rectangles in dialog units and anchors.
+struct ButtonPlace {
+    ControlId id;
+    DialogRect rect;
+    unsigned anchors;
+};
+// Buttons with a text widen for the largest display fonts, into the room
+// between the groups.
+constexpr unsigned kTextButton = Anchor::kFitWidth;
+constexpr unsigned kLanguageButton = Anchor::kFollowRight | Anchor::kFitWidth;
+constexpr ButtonPlace kButtonPlaces[] = {
+    {kButtonTools, {5, 1, 60, 14}, kTextButton},
+    {kButtonOptions, {70, 1, 60, 14}, kTextButton},
+    {kButtonHelp, {135, 1, 60, 14}, kTextButton},
+    {kButtonExit, {201, 1, 50, 14}, kTextButton},
+    {kButtonEnglish, {299, 1, 41, 13}, kLanguageButton},
+    {kButtonPinyin, {340, 1, 44, 13}, kLanguageButton},
+    {kButtonJyutping, {299, 14, 53, 13}, kLanguageButton},
+    {kButtonJianti, {299, 27, 41, 13}, kLanguageButton},
+    {kButtonFanti, {340, 27, 41, 13}, kLanguageButton},
+    {kButtonGo, {176, 22, 19, 12}, Anchor::kFixed},
+    {kButtonUpdate, {201, 27, 95, 13}, kTextButton},
+    {kUpdateLamp1, {233, 20, 7, 7}, Anchor::kFixed},
+    {kUpdateLamp2, {245, 20, 7, 7}, Anchor::kFixed},
+    {kUpdateLamp3, {257, 20, 7, 7}, Anchor::kFixed},
+};
+constexpr ControlId kUpdateControls[] = {kButtonUpdate, kUpdateLamp1, kUpdateLamp2, kUpdateLamp3};
+constexpr ControlId kUpdateLamps[] = {kUpdateLamp1, kUpdateLamp2, kUpdateLamp3};
+
+// The search box closed: the template's 162 units of height include its list.
+constexpr DialogRect kSearchBoxRect{5, 22, 168, 12};
+constexpr DialogRect kTreeRect{1, 40, 105, 219};
+constexpr DialogRect kBrowserRect{106, 40, 278, 219};
+constexpr unsigned kFooter = Anchor::kFollowBottom | Anchor::kFitHeight | Anchor::kFitWidth;
+
+// Separator images between the groups: a vertical line between Help and
+// Exit and another before the language buttons, and a horizontal line under
+// Exit above the update lamps.
+struct SeparatorPlace {
+    int image;
+    DialogRect rect;
+    unsigned anchors;
+};
+constexpr SeparatorPlace kSeparatorPlaces[] = {
+    {image::kSeparatorVertical, {198, 1, 1, 13}, Anchor::kFixed},
+    {image::kSeparatorVertical, {296, 1, 1, 13}, Anchor::kFixed},
+    {image::kSeparatorHorizontal, {201, 17, 82, 1}, Anchor::kFixed},
 };
 
-// Menu command ids.
-enum Command : int {
-    kToolsConverter = 32789,
-    kOptionsEnglish = 32790,
-    kOptionsJianti = 32792,
-    kOptionsFanti = 32793,
-    kOptionsPinyin = 32794,
-    kOptionsJyutping = 32795,
-    kHelpContents = 32797,
-    kHelpAbout = 32799,
-    kOptionsAnimatedIcon = 32800,
-    kHelpTech = 32801,
-    kToolsEditor = 32802,
-    kAboutItem = 32803,
-    kExitItem = 32804,
-    kOptionsChineseFont = 32805,
+// Each language's button and tooltips (plain, and the current language's).
+struct LanguageButton {
+    InterfaceLanguage language;
+    ControlId button;
+    const char* tooltip;
+    const char* currentTooltip;
+};
+constexpr LanguageButton kLanguageButtons[] = {
+    {kEnglish, kButtonEnglish, kTooltipEnglish, kTooltipEnglish2},
+    {kPinyin, kButtonPinyin, kTooltipPinyin, kTooltipPinyin2},
+    {kJianti, kButtonJianti, kTooltipJianti, kTooltipJianti2},
+    {kFanti, kButtonFanti, kTooltipFanti, kTooltipFanti2},
+    {kJyutping, kButtonJyutping, kTooltipJyutping, kTooltipJyutping2},
 };
 
-constexpr int kLanguageButtons[] = {kEnglish, kPinyin, kJianti, kFanti, kJyutping};
-constexpr const char* kLanguageTooltips[] = {"TOOLTIP_BTN_ENGLISH", "TOOLTIP_BTN_PINYIN",
-                                             "TOOLTIP_BTN_JIANTI", "TOOLTIP_BTN_FANTI",
-                                             "TOOLTIP_BTN_JYUTPING"};
-constexpr int kLanguageOptions[] = {kOptionsEnglish, kOptionsPinyin, kOptionsJianti, kOptionsFanti,
-                                    kOptionsJyutping};
+// The clock as the window starts it: every second, run flag 600, 14 px
+// medium "Times New Roman" in green.
+constexpr int kClockIntervalMs = 1000;
+constexpr int kClockRunFlag = 600;
+constexpr int kClockPixelHeight = 14;
+constexpr int kClockWeight = 500;
+constexpr int kButtonShade = 30;
 
-// The template's rectangles in dialog units: left, top, width, height.
-struct DialogRect {
-    int id, x, y, w, h;
-};
-constexpr DialogRect kLayout[] = {
-    {kTools, 5, 1, 60, 14},       {kOptions, 70, 1, 60, 14},  {kHelp, 135, 1, 60, 14},
-    {kExit, 201, 1, 50, 14},      {kEnglish, 299, 1, 41, 13}, {kPinyin, 340, 1, 44, 13},
-    {kJyutping, 299, 14, 53, 13}, {kJianti, 299, 27, 41, 13}, {kFanti, 340, 27, 41, 13},
-    {kGo, 176, 22, 19, 12},       {kUpdate, 201, 27, 95, 13}, {kLamp1, 233, 20, 7, 7},
-    {kLamp2, 245, 20, 7, 7},      {kLamp3, 257, 20, 7, 7},
-};
-constexpr int kDialogWidth = 385;
-constexpr int kDialogHeight = 273;
+const QColor kWhite(0xFF, 0xFF, 0xFF);
+const QColor kGreen(0x00, 0xFF, 0x00);
+const QColor kMagenta(0xFF, 0x00, 0xFF);
+const QColor kDarkGreen(0x00, 0x80, 0x00);
+const QColor kBlue(0x00, 0x00, 0xFF);
+
+int ScreenDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? qRound(screen->logicalDotsPerInchY()) : 96;
+}
 
 } // namespace
 
@@ -100,20 +129,12 @@ MainWindow::MainWindow(MainWindowEnvironment environment, QWidget* parent)
     : QWidget(parent), env_(std::move(environment)), boxReporter_(this),
       reporter_(env_.reporter ? *env_.reporter : static_cast<MessageReporter&>(boxReporter_)),
       language_(reporter_), dictionary_(env_.dataFolder, reporter_),
-      builder_(language_, names_, dictionary_.index()) {
+      builder_(language_, names_, dictionary_.index()), layout_(kTemplateSize, kEnlargedDialogScale) {
     setWindowTitle(QString::fromLatin1(kProgramTitle));
     setWindowIcon(ImageIcon(image::kProgramIcon));
 }
 
-MainWindow::~MainWindow() {
-    // The tray icon must go before the application object.
-    delete tray_;
-    tray_ = nullptr;
-}
-
-std::uint32_t MainWindow::Id(const char* name) const {
-    return names_.idOf(QString::fromLatin1(name)).value_or(0);
-}
+MainWindow::~MainWindow() = default;
 
 bool MainWindow::Initialise() {
     // The private Pinyin font, seen by the controls and the pages alike.
@@ -123,42 +144,49 @@ bool MainWindow::Initialise() {
     if (!EnsureChineseFonts(*env_.settings, this, &reporter_)) {
         return false;
     }
-
-    int lang = 0;
-    if (const auto value = env_.settings->ReadSetting(QStringLiteral("LANG"))) {
-        lang = value->toInt();
-        if (lang < 0 || lang >= 5) {
-            lang = 0;
-        }
-    }
-    if (const auto value = env_.settings->ReadSetting(QStringLiteral("AniIcon"))) {
-        animatedIcon_ = *value != QLatin1String("0");
-    }
-    language_.SetLanguage(lang);
-
+    ReadWindowSettings();
     dictionary_.Open();
     language_.Load(env_.dataFolder);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    fonts_.RebuildFonts(*env_.settings, screen ? qRound(screen->logicalDotsPerInchY()) : 96);
+    fonts_.RebuildFonts(*env_.settings, ScreenDpi());
     RegisterLabelKeys(language_, names_);
 
     CreateControls();
-    dispatcher_ = std::make_unique<ProtocolDispatcher>(dictionary_, builder_, search_, *view_,
-                                                       static_cast<WindowActions&>(*this));
-    ShowWelcomePage();
+    CreateFooter();
+    CreateTooltips();
     CreateMenus();
-    LayOut();
+    dispatcher_ = std::make_unique<ProtocolDispatcher>(dictionary_, builder_, search_, *view_,
+                                                       static_cast<PageActions&>(*this));
+    ShowWelcomePage();
     ApplyLanguage();
-    CreateTray();
+    LayOut();
+    tray_ = new TrayIcon(this, menus_->menu(kResultPageMenu));
+    connect(tray_, &TrayIcon::activated, this, &MainWindow::ShowYourself);
     SetAnimatedIcon(animatedIcon_);
 
     historyPath_ = HistoryFilePath(env_.dataFolder);
     search_.history.LoadHistory(historyPath_);
     RefillSearchBox();
+    // A user can type at once.
+    searchBox_->setFocus(Qt::OtherFocusReason);
     initialised_ = true;
-    setWindowTitle(QString::fromLatin1(kProgramTitle));
     StartUpdateCheck();
+    if (exitPending_) {
+        QMetaObject::invokeMethod(this, &MainWindow::ExitProgram, Qt::QueuedConnection);
+    } else if (showPending_) {
+        ShowYourself();
+    }
     return true;
+}
+
+void MainWindow::ReadWindowSettings() {
+    int lang = kEnglish;
+    if (const auto value = env_.settings->ReadSetting(QStringLiteral("LANG"))) {
+        lang = LanguageFromIndex(value->toInt());
+    }
+    if (const auto value = env_.settings->ReadSetting(QStringLiteral("AniIcon"))) {
+        animatedIcon_ = *value != QLatin1String("0");
+    }
+    language_.SetLanguage(lang);
 }
 
 // Asks the vendor's server for a newer version without waiting for it; the
@@ -166,16 +194,14 @@ bool MainWindow::Initialise() {
 void MainWindow::StartUpdateCheck() {
     updateIndicator_ = new UpdateIndicator(this);
     connect(updateIndicator_, &UpdateIndicator::controlsVisibleChanged, this, [this](bool visible) {
-        for (int id : {kUpdate, kLamp1, kLamp2, kLamp3}) {
+        for (const ControlId id : kUpdateControls) {
             buttons_[id]->setVisible(visible);
         }
     });
     connect(updateIndicator_, &UpdateIndicator::lampsChanged, this, [this](const LampStates& lamps) {
-        const int ids[] = {kLamp1, kLamp2, kLamp3};
         for (std::size_t i = 0; i < lamps.size(); ++i) {
-            buttons_[ids[i]]->setPicture(
-                ImagePixmap(lamps[i] ? image::kLampLit : image::kLampUnlit, devicePixelRatioF()),
-                QColor(0xFF, 0x00, 0xFF));
+            buttons_[kUpdateLamps[i]]->setPicture(
+                ImagePixmap(lamps[i] ? image::kLampLit : image::kLampUnlit, devicePixelRatioF()), kMagenta);
         }
     });
     updateChecker_ = new UpdateChecker(ConfiguredUpdateServer(),
@@ -185,17 +211,14 @@ void MainWindow::StartUpdateCheck() {
 }
 
 void MainWindow::CreateControls() {
-    auto addButton = [this](int id) {
+    for (const ButtonPlace& place : kButtonPlaces) {
         auto* button = new FlatButton(this);
-        button->setShade(30, 0);
-        buttons_[id] = button;
-        return button;
-    };
-    for (const DialogRect& rect : kLayout) {
-        addButton(rect.id);
+        button->setShade(kButtonShade, 0);
+        buttons_[place.id] = button;
+        layout_.Add(button, place.rect, place.anchors);
     }
     // The update controls appear only when the check finds a newer version.
-    for (int id : {kUpdate, kLamp1, kLamp2, kLamp3}) {
+    for (const ControlId id : kUpdateControls) {
         buttons_[id]->hide();
         connect(buttons_[id], &QAbstractButton::clicked, this, [this] {
             if (updateIndicator_ && !updateIndicator_->address().isEmpty()) {
@@ -203,22 +226,32 @@ void MainWindow::CreateControls() {
             }
         });
     }
-    for (int id : {kLamp1, kLamp2, kLamp3}) {
-        buttons_[id]->setPicture(ImagePixmap(image::kLampUnlit, devicePixelRatioF()),
-                                 QColor(0xFF, 0x00, 0xFF));
+    for (const ControlId id : kUpdateLamps) {
+        buttons_[id]->setPicture(ImagePixmap(image::kLampUnlit, devicePixelRatioF()), kMagenta);
     }
-    buttons_[kGo]->setMasks(image::kGo, image::kGoHover, QColor(0x00, 0xFF, 0x00));
-    connect(buttons_[kGo], &QAbstractButton::clicked, this, [this] { RunGo(); });
-    connect(buttons_[kExit], &QAbstractButton::clicked, this, [this] { ExitProgram(); });
-    for (int i = 0; i < 5; ++i) {
-        connect(buttons_[kLanguageButtons[i]], &QAbstractButton::clicked, this,
-                [this, i] { SetLanguage(i); });
+    buttons_[kButtonGo]->setMasks(image::kGo, image::kGoHover, kGreen);
+    connect(buttons_[kButtonGo], &QAbstractButton::clicked, this, [this] { RunGo(); });
+    connect(buttons_[kButtonExit], &QAbstractButton::clicked, this, [this] { ExitProgram(); });
+    for (const LanguageButton& entry : kLanguageButtons) {
+        const InterfaceLanguage language = entry.language;
+        connect(buttons_[entry.button], &QAbstractButton::clicked, this,
+                [this, language] { SetLanguage(language); });
+    }
+    for (const SeparatorPlace& place : kSeparatorPlaces) {
+        auto* separator = new QLabel(this);
+        separator->setPixmap(ImagePixmap(place.image, devicePixelRatioF()));
+        separator->setScaledContents(true);
+        separators_.push_back(separator);
+        layout_.Add(separator, place.rect, place.anchors);
     }
 
     searchBox_ = new SearchComboBox(this);
+    searchBox_->setRequestPoster([this](const ProtocolRequest& request) { PostRequest(request); });
     connect(searchBox_, &SearchComboBox::searchRequested, this, [this] { RunGo(); });
-    connect(searchBox_, qOverload<int>(&QComboBox::activated), this,
-            [this](int index) { PickHistory(index); });
+    connect(searchBox_, &SearchComboBox::historyPicked, this, [this](int index) { PickHistory(index); });
+    layout_.Add(searchBox_, kSearchBoxRect, Anchor::kFitHeight);
+    // The search box comes first when tabbing, not the Tools button.
+    setTabOrder(searchBox_, buttons_[kButtonGo]);
 
     view_ = new CExplainWin(this);
     view_->SetBeforeNavigateHook([this](const QString& address) {
@@ -228,40 +261,54 @@ void MainWindow::CreateControls() {
         }
         return decision.cancel;
     });
-    view_->SetContextMenuHook([this](const QPoint& globalPos) { ShowContextMenu(globalPos); });
+    view_->SetContextMenuHook([this](const QPoint& globalPos) { menus_->menu(kResultPageMenu)->popup(globalPos); });
     view_->SetExternalOpener([this](const QUrl& url) { return env_.openUrl && env_.openUrl(url); });
+    layout_.Add(view_, kBrowserRect, Anchor::kGrowWidth | Anchor::kGrowHeight);
 
-    tree_ = new CUniTreeCtrl([this](int slot) { return fonts_.GetFont(slot); }, this);
-    tree_->setFont(fonts_.GetFont(2));
+    tree_ = new CUniTreeCtrl([this](int slot) { return fonts_.GetFont(FontSlotFromIndex(slot)); }, this);
+    tree_->setFont(fonts_.GetFont(FontSlot::Jianti));
     tree_->Build(ListingFromIndex(dictionary_.index()));
     connect(tree_, &CUniTreeCtrl::treeNotify, this, &MainWindow::OnTreeNotify);
+    layout_.Add(tree_, kTreeRect, Anchor::kGrowHeight);
+}
 
+void MainWindow::CreateFooter() {
     auto lookup = [this](std::uint32_t id) -> std::optional<LabelText> {
-        int slot = 0;
-        const QString text = TextOf(id, &slot);
-        if (text.isEmpty()) {
-            return std::nullopt;
+        if (const auto text = TextOf(id)) {
+            return LabelText{text->first, text->second};
         }
-        return LabelText{text, fonts_.GetFont(slot)};
+        return std::nullopt;
     };
-    subtitle_ = new LanguageLabel(this);
-    subtitle_->setLabelId(kSubtitle, lookup);
-    subtitle_->setStyle(StaticTextStyle::Centre);
-    makerLeft_ = new LanguageLabel(this);
-    makerLeft_->setLabelId(kMakerLeft, lookup);
-    makerLeft_->SetColour(QColor(0x00, 0x00, 0xFF));
-    makerLeft_->setStyle(StaticTextStyle::Right); // the two halves read as one name
-    makerRight_ = new LanguageLabel(this);
-    makerRight_->setLabelId(kMakerRight, lookup);
-    makerRight_->SetColour(QColor(0x00, 0x80, 0x00));
+    auto addLabel = [&](ControlId id, DialogRect rect, StaticTextStyle style, const QColor& colour) {
+        auto* label = new LanguageLabel(this);
+        label->setLabelId(id, lookup);
+        label->setStyle(style);
+        label->setColour(colour);
+        labels_[id] = label;
+        layout_.Add(label, rect, kFooter);
+        return label;
+    };
+    // The two halves of the maker's name read as one word.
+    makerLeft_ = addLabel(kMakerNameLeft, {0, 263, 18, 10}, StaticTextStyle::Right, kBlue);
+    makerRight_ = addLabel(kMakerNameRight, {18, 263, 30, 10}, StaticTextStyle::Left, kDarkGreen);
+    subtitle_ = addLabel(kSubtitle, {57, 262, 133, 11}, StaticTextStyle::Centre, Qt::black);
+
     makerLink_ = new HyperlinkLabel(this);
     makerLink_->setText(QString::fromLatin1(kMakerSiteName));
     makerLink_->setAddress(QString::fromLatin1(kMakerSiteAddress));
     makerLink_->setUrlOpener([this](const QUrl& url) { return env_.openUrl && env_.openUrl(url); });
-    clock_ = new ClockLabel(this);
-    clock_->Start(1000, 600, ClockLabel::kClockMode, QStringLiteral("Times New Roman"), 14, 500,
-                  QColor(0x00, 0x80, 0x00));
+    labels_[kMakerLink] = makerLink_;
+    layout_.Add(makerLink_, {210, 262, 69, 11}, kFooter);
 
+    clock_ = new ClockLabel(this);
+    clock_->setStyle(StaticTextStyle::CentreImage);
+    clock_->Start(kClockIntervalMs, kClockRunFlag, ClockLabel::kClockMode, QStringLiteral("Times New Roman"),
+                  kClockPixelHeight, kClockWeight, kDarkGreen);
+    labels_[kClockLabel] = clock_;
+    layout_.Add(clock_, {299, 264, 86, 9}, kFooter | Anchor::kFollowRight);
+}
+
+void MainWindow::CreateTooltips() {
     tooltips_ = new TooltipWindow(this);
     // The tip window sees the pointer moving over the buttons, and any key
     // or click there or in the search box hides it.
@@ -270,109 +317,48 @@ void MainWindow::CreateControls() {
         button->installEventFilter(tooltips_);
     }
     searchBox_->installEventFilter(tooltips_);
-    tooltips_->setTextProvider([this](const TooltipTool& tool) { return TextOf(tool.id); });
+    tooltips_->setTextProvider([this](const TooltipTool& tool) {
+        const auto text = TextOf(tool.id);
+        return text ? text->first : QString();
+    });
     tooltips_->setFontProvider([this](std::uint32_t id) -> std::optional<QFont> {
-        int slot = 0;
-        if (TextOf(id, &slot).isEmpty()) {
-            return std::nullopt;
+        if (const auto text = TextOf(id)) {
+            return text->second;
         }
-        return fonts_.GetFont(slot);
+        return std::nullopt;
     });
 }
 
 void MainWindow::CreateMenus() {
-    auto addAction = [this](QMenu* menu, int id, auto handler) {
-        QAction* action = menu->addAction(QString());
-        action->setData(id);
-        connect(action, &QAction::triggered, this, handler);
-        actions_[id] = action;
-        return action;
-    };
-    contextMenu_ = new QMenu(this);
-    addAction(contextMenu_, kAboutItem, [this] { ShowAboutPage(); });
-    contextMenu_->addSeparator();
-    addAction(contextMenu_, kExitItem, [this] { ExitProgram(); });
-
-    optionsMenu_ = new QMenu(this);
-    QAction* animated =
-        addAction(optionsMenu_, kOptionsAnimatedIcon, [this] { SetAnimatedIcon(!animatedIcon_); });
-    animated->setCheckable(true);
-    optionsMenu_->addSeparator();
-    for (int i : {0, 2, 3, 1, 4}) {
-        QAction* action = addAction(optionsMenu_, kLanguageOptions[i], [this, i] { SetLanguage(i); });
-        action->setCheckable(true);
-    }
-    optionsMenu_->addSeparator();
-    addAction(optionsMenu_, kOptionsChineseFont, [this] { ChooseChineseFonts(); });
-
-    toolsMenu_ = new QMenu(this);
-    addAction(toolsMenu_, kToolsConverter, [] {});
-    toolsMenu_->addSeparator();
-    addAction(toolsMenu_, kToolsEditor, [this] { OpenLessonEditor(kNoLesson); });
-
-    helpMenu_ = new QMenu(this);
-    addAction(helpMenu_, kHelpContents, [this] {
-        OpenAddress(
-            QUrl::fromLocalFile(dictionary_.files().DataPath(QStringLiteral("help/index.html"))).toString());
-    });
-    addAction(helpMenu_, kHelpTech, [this] { ShowSupportPage(); });
-    addAction(helpMenu_, kHelpAbout, [this] { ShowAboutPage(); });
-
-    buttons_[kTools]->setDropDownMenu(toolsMenu_);
-    buttons_[kOptions]->setDropDownMenu(optionsMenu_);
-    buttons_[kHelp]->setDropDownMenu(helpMenu_);
-}
-
-void MainWindow::CreateTray() {
-    animationTimer_ = new QTimer(this);
-    animationTimer_->setInterval(500);
-    connect(animationTimer_, &QTimer::timeout, this, [this] { AnimationTick(); });
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        return;
-    }
-    tray_ = new QSystemTrayIcon(ImageIcon(image::kIconFrame1));
-    tray_->setToolTip(QString::fromLatin1(kProgramTitle));
-    tray_->setContextMenu(contextMenu_);
-    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::DoubleClick) {
-            ShowYourself();
-        }
-    });
-    tray_->show();
+    MenuHandlers handlers;
+    handlers.about = [this] { ShowAboutPage(); };
+    handlers.exit = [this] { ExitProgram(); };
+    handlers.toggleAnimatedIcon = [this] { SetAnimatedIcon(!animatedIcon_); };
+    handlers.setLanguage = [this](int language) { SetLanguage(language); };
+    handlers.chooseFonts = [this] { ChooseChineseFonts(); };
+    handlers.lessonEditor = [] {}; // the Lesson Editor comes with the lesson libraries
+    handlers.converter = [] {};    // the Converter comes with the conversion tables
+    handlers.helpContents = [this] { ShowHelpContents(); };
+    handlers.support = [this] { ShowSupportPage(); };
+    menus_ = std::make_unique<MainMenus>(this, handlers);
+    buttons_[kButtonTools]->setDropDownMenu(menus_->menu(kToolsMenu));
+    buttons_[kButtonOptions]->setDropDownMenu(menus_->menu(kOptionsMenu));
+    buttons_[kButtonHelp]->setDropDownMenu(menus_->menu(kHelpMenu));
+    // F1 opens the help as Help > Contents does, wherever the focus is.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, &MainWindow::ShowHelpContents);
 }
 
 // The template in dialog units, scaled by the window font; the tree and the
 // browser pane take whatever room the window has beyond the template.
 void MainWindow::LayOut() {
-    // Dialog units of the window font, enlarged a little: the template was
-    // laid out for a smaller system font than today's desktops use.
-    constexpr double kScale = 1.4;
-    const QFontMetrics metrics(font());
-    const double unitX = kScale * metrics.averageCharWidth() / 4.0;
-    const double unitY = kScale * metrics.height() / 8.0;
-    auto px = [](double units, double scale) { return static_cast<int>(units * scale + 0.5); };
+    const QSize templatePixels = layout_.pixelSize(font());
     if (!initialised_) {
-        resize(px(kDialogWidth, unitX), px(kDialogHeight, unitY));
-        setMinimumSize(px(kDialogWidth, unitX) * 3 / 4, px(kDialogHeight, unitY) * 3 / 4);
+        resize(templatePixels);
+        setMinimumSize(templatePixels * 3 / 4);
     }
-    const int extraWidth = std::max(0, width() - px(kDialogWidth, unitX));
-    const int extraHeight = std::max(0, height() - px(kDialogHeight, unitY));
-    for (const DialogRect& rect : kLayout) {
-        // The language buttons stay at the right edge.
-        const bool right = rect.x >= 299;
-        buttons_[rect.id]->setGeometry(px(rect.x, unitX) + (right ? extraWidth : 0), px(rect.y, unitY),
-                                       px(rect.w, unitX), px(rect.h, unitY));
-    }
-    searchBox_->setGeometry(px(5, unitX), px(22, unitY), px(168, unitX), px(12, unitY) + 4);
-    tree_->setGeometry(px(1, unitX), px(40, unitY), px(105, unitX), px(219, unitY) + extraHeight);
-    view_->setGeometry(px(106, unitX), px(40, unitY), px(278, unitX) + extraWidth,
-                       px(219, unitY) + extraHeight);
-    const int footer = extraHeight;
-    makerLeft_->setGeometry(px(0, unitX), px(263, unitY) + footer, px(18, unitX), px(10, unitY));
-    makerRight_->setGeometry(px(18, unitX), px(263, unitY) + footer, px(30, unitX), px(10, unitY));
-    subtitle_->setGeometry(px(57, unitX), px(262, unitY) + footer, px(133, unitX), px(11, unitY));
-    makerLink_->setGeometry(px(210, unitX), px(262, unitY) + footer, px(69, unitX), px(11, unitY));
-    clock_->setGeometry(px(299, unitX) + extraWidth, px(264, unitY) + footer, px(86, unitX), px(9, unitY));
+    layout_.Apply(font(), size());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -382,82 +368,83 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     }
 }
 
-QString MainWindow::TextOf(std::uint32_t labelId, int* slot) const {
+std::optional<std::pair<QString, QFont>> MainWindow::TextOf(std::uint32_t labelId) const {
     const auto text = language_.GetTextAndFont(labelId, language_.GetLanguage());
-    if (!text) {
-        return {};
+    if (!text || text->first.text.isEmpty()) {
+        return std::nullopt;
     }
-    if (slot) {
-        *slot = text->second;
-    }
-    return text->first.text;
+    return std::make_pair(text->first.text, fonts_.GetFont(text->second));
 }
 
-void MainWindow::LabelButton(FlatButton* button, std::uint32_t labelId) {
-    int slot = 0;
-    const QString text = TextOf(labelId, &slot);
-    button->setText(text);
-    button->setFont(fonts_.GetFont(slot));
+void MainWindow::LabelButton(FlatButton* button, ControlId id) {
+    const auto text = TextOf(id);
+    button->setText(text ? text->first : QString());
+    button->setFont(text ? text->second : fonts_.GetFont(FontSlot::English));
 }
 
-void MainWindow::LabelAction(QAction* action, std::uint32_t labelId) {
-    int slot = 0;
-    action->setText(TextOf(labelId, &slot).replace(u'&', QStringLiteral("&&")));
-    action->setFont(fonts_.GetFont(slot));
+// Menu buttons show drawn Chinese captions, except in the romanised
+// languages; the current language's button is marked.
+void MainWindow::ApplyButtonImages(int language) {
+    if (IsRomanised(language)) {
+        for (const ControlId id : {kButtonOptions, kButtonTools, kButtonHelp, kButtonExit}) {
+            buttons_[id]->setMasks(image::kMenuPlain, image::kMenuPlain, kWhite);
+        }
+    } else {
+        buttons_[kButtonOptions]->setMasks(image::kOptions, image::kOptionsHover, kWhite);
+        buttons_[kButtonTools]->setMasks(image::kTools, image::kToolsHover, kWhite);
+        buttons_[kButtonHelp]->setMasks(image::kHelp, image::kHelpHover, kGreen);
+        buttons_[kButtonExit]->setMasks(image::kExit, image::kExitHover, kMagenta);
+    }
+    for (const LanguageButton& entry : kLanguageButtons) {
+        FlatButton* button = buttons_[entry.button];
+        if (entry.language == language) {
+            button->setMasks(image::kLanguageCurrent, image::kLanguageCurrent, kMagenta);
+        } else {
+            button->setMasks(image::kLanguageOther, image::kLanguageHover, kMagenta);
+        }
+    }
+}
+
+// The current language's button explains itself with the second tooltip;
+// each button has one tool, replaced at every switch.
+void MainWindow::ApplyTooltips(int language) {
+    auto tool = [this](FlatButton* button, const char* name) {
+        TooltipTool tip;
+        tip.window = button;
+        tip.id = names_.idOf(QString::fromLatin1(name)).value_or(0);
+        tip.textFromOwner = true;
+        tooltips_->setWindowTool(tip);
+    };
+    for (const LanguageButton& entry : kLanguageButtons) {
+        tool(buttons_[entry.button], entry.language == language ? entry.currentTooltip : entry.tooltip);
+    }
+    tool(buttons_[kButtonGo], kTooltipGo);
 }
 
 void MainWindow::ApplyLanguage() {
     const int lang = language_.GetLanguage();
-    const bool romanised = lang == 1 || lang == 4;
-    const QColor white(0xFF, 0xFF, 0xFF), green(0x00, 0xFF, 0x00), magenta(0xFF, 0x00, 0xFF);
-    if (romanised) {
-        for (int id : {kOptions, kTools, kHelp, kExit}) {
-            buttons_[id]->setMasks(image::kMenuPlain, image::kMenuPlain, white);
-        }
-    } else {
-        buttons_[kOptions]->setMasks(image::kOptions, image::kOptionsHover, white);
-        buttons_[kTools]->setMasks(image::kTools, image::kToolsHover, white);
-        buttons_[kHelp]->setMasks(image::kHelp, image::kHelpHover, green);
-        buttons_[kExit]->setMasks(image::kExit, image::kExitHover, magenta);
+    ApplyButtonImages(lang);
+    ApplyTooltips(lang);
+    for (const ControlId id : {kButtonHelp, kButtonExit, kButtonTools, kButtonOptions, kButtonUpdate,
+                               kButtonEnglish, kButtonPinyin, kButtonJianti, kButtonFanti, kButtonJyutping}) {
+        LabelButton(buttons_[id], id);
     }
-    for (int i = 0; i < 5; ++i) {
-        FlatButton* button = buttons_[kLanguageButtons[i]];
-        if (i == lang) {
-            button->setMasks(image::kLanguageCurrent, image::kLanguageCurrent, magenta);
-        } else {
-            button->setMasks(image::kLanguageOther, image::kLanguageHover, magenta);
-        }
-        LabelButton(button, static_cast<std::uint32_t>(kLanguageButtons[i]));
-        // The current language's button explains itself with the second tooltip.
-        const QString tip =
-            QString::fromLatin1(kLanguageTooltips[i]) + (i == lang ? QStringLiteral("2") : QString());
-        TooltipTool tool;
-        tool.window = button;
-        tool.id = names_.idOf(tip).value_or(0);
-        tool.textFromOwner = true;
-        tooltips_->addTool(tool);
+    menus_->Relabel([this](QAction* action, ControlId id) {
+        const auto text = TextOf(id);
+        action->setText(text ? QString(text->first).replace(u'&', QStringLiteral("&&")) : QString());
+        action->setFont(text ? text->second : fonts_.GetFont(FontSlot::English));
+    });
+    menus_->setChecks(lang, animatedIcon_);
+    for (auto& [id, label] : labels_) {
+        label->updateGeometry();
+        label->update();
     }
-    TooltipTool goTip;
-    goTip.window = buttons_[kGo];
-    goTip.id = Id("TOOLTIP_BTN_GO");
-    goTip.textFromOwner = true;
-    tooltips_->addTool(goTip);
-
-    for (int id : {kHelp, kExit, kTools, kOptions, kUpdate}) {
-        LabelButton(buttons_[id], static_cast<std::uint32_t>(id));
-    }
-    for (auto& [id, action] : actions_) {
-        LabelAction(action, static_cast<std::uint32_t>(id));
-    }
-    actions_[kOptionsAnimatedIcon]->setChecked(animatedIcon_);
-    for (int i = 0; i < 5; ++i) {
-        actions_[kLanguageOptions[i]]->setChecked(i == lang);
-    }
-    subtitle_->update();
-    makerLeft_->update();
-    makerRight_->update();
-    searchBox_->setFont(fonts_.GetFont(2));
+    searchBox_->setFont(fonts_.GetFont(FontSlot::Jianti));
     tree_->Relabel(language_, names_, lang, {});
+    // Texts of another length may need other room.
+    if (initialised_) {
+        LayOut();
+    }
     RefreshShownPage();
 }
 
@@ -499,43 +486,20 @@ void MainWindow::OnTreeNotify(quint32 itemData) {
 }
 
 void MainWindow::RunGo() {
-    RunSearch(*this, search_, reporter_);
+    RunSearch(*searchBox_, search_, reporter_);
 }
 
 void MainWindow::PickHistory(int index) {
     searchBox_->setCurrentIndex(index);
-    PickHistoryItem(*this, search_);
-}
-
-QString MainWindow::text() const {
-    return searchBox_->currentText();
-}
-
-int MainWindow::itemCount() const {
-    return searchBox_->count();
-}
-
-QString MainWindow::itemText(int item) const {
-    return searchBox_->itemText(item);
-}
-
-int MainWindow::itemData(int item) const {
-    return searchBox_->itemData(item).toInt();
-}
-
-int MainWindow::selectedItem() const {
-    return searchBox_->currentIndex();
+    PickHistoryItem(*searchBox_, search_);
 }
 
 void MainWindow::RefillSearchBox() {
-    const QSignalBlocker blocker(searchBox_);
-    searchBox_->clear();
+    QList<QPair<QString, int>> items;
     for (const SearchBoxItem& item : SearchBoxItems(search_.history)) {
-        searchBox_->addItem(item.text, item.entryIndex);
+        items.append({item.text, item.entryIndex});
     }
-    if (searchBox_->count() > 0) {
-        searchBox_->setCurrentIndex(0);
-    }
+    searchBox_->SetItems(items);
 }
 
 void MainWindow::PlaySyllable(const QString& syllable, Scheme scheme) {
@@ -545,18 +509,6 @@ void MainWindow::PlaySyllable(const QString& syllable, Scheme scheme) {
         return;
     if (const auto samples = dictionary_.sounds().samples(scheme, *id))
         player_.play(*samples, SoundStore::sampleRate());
-}
-
-void MainWindow::StartStroke(std::uint32_t, int) {
-    // The stroke player comes with the stroke-order data.
-}
-
-void MainWindow::OpenLessonEditor(std::uint32_t) {
-    // The Lesson Editor comes with the lesson libraries.
-}
-
-void MainWindow::OpenHtmlLesson(std::uint32_t) {
-    // HTML lessons come with the lesson libraries.
 }
 
 void MainWindow::OpenAddress(const QString& url) {
@@ -578,82 +530,74 @@ void MainWindow::EndWaitCursor() {
 }
 
 void MainWindow::ShowWelcomePage() {
-    if (!view_) {
-        return;
+    if (view_) {
+        ShowFixedPage(*view_, WelcomePage(builder_));
     }
-    ShowFixedPage(*view_, WelcomePage(builder_));
 }
 
 void MainWindow::ShowSupportPage() {
-    if (!view_) {
-        return;
+    if (view_) {
+        ShowFixedPage(*view_, SupportPage(builder_));
     }
-    ShowFixedPage(*view_, SupportPage(builder_));
 }
 
 void MainWindow::ShowAboutPage() {
-    if (!view_) {
-        return;
+    if (view_) {
+        ShowYourself();
+        ShowFixedPage(*view_, AboutPage(builder_));
     }
-    ShowYourself();
-    ShowFixedPage(*view_, AboutPage(builder_));
+}
+
+void MainWindow::ShowHelpContents() {
+    OpenAddress(QUrl::fromLocalFile(dictionary_.files().DataPath(QStringLiteral("help/index.html"))).toString());
+}
+
+void MainWindow::RebuildDisplayFonts() {
+    fonts_.RebuildFonts(*env_.settings, ScreenDpi());
+    tree_->setFont(fonts_.GetFont(FontSlot::Jianti));
+    tree_->ReapplyFonts();
+    ApplyLanguage();
+    LayOut();
+    update();
 }
 
 // Options > Chinese Fonts: on OK every control takes the new fonts.
 void MainWindow::ChooseChineseFonts() {
-    if (!RunFontsDialog(*env_.settings, this, &reporter_)) {
-        return;
+    if (RunFontsDialog(*env_.settings, this, &reporter_)) {
+        RebuildDisplayFonts();
     }
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    fonts_.RebuildFonts(*env_.settings, screen ? qRound(screen->logicalDotsPerInchY()) : 96);
-    tree_->setFont(fonts_.GetFont(2));
-    tree_->ReapplyFonts();
-    ApplyLanguage();
-    update();
 }
 
-void MainWindow::ShowContextMenu(const QPoint& globalPos) {
-    contextMenu_->popup(globalPos);
-}
-
-FlatButton* MainWindow::button(int controlId) const {
-    const auto it = buttons_.find(controlId);
+FlatButton* MainWindow::button(ControlId id) const {
+    const auto it = buttons_.find(id);
     return it == buttons_.end() ? nullptr : it->second;
+}
+
+QWidget* MainWindow::label(ControlId id) const {
+    const auto it = labels_.find(id);
+    return it == labels_.end() ? nullptr : it->second;
+}
+
+QMenu* MainWindow::menu(MenuId id) const {
+    return menus_ ? menus_->menu(id) : nullptr;
+}
+
+QAction* MainWindow::menuAction(ControlId id) const {
+    return menus_ ? menus_->action(id) : nullptr;
 }
 
 void MainWindow::SetAnimatedIcon(bool on) {
     animatedIcon_ = on;
-    if (actions_.count(kOptionsAnimatedIcon)) {
-        actions_[kOptionsAnimatedIcon]->setChecked(on);
+    if (menus_) {
+        menus_->setChecks(language_.GetLanguage(), on);
     }
-    if (!animationTimer_) {
-        return;
-    }
-    if (on && !animationTimer_->isActive()) {
-        animationTimer_->start();
-    } else if (!on && animationTimer_->isActive()) {
-        animationTimer_->stop();
-        animationFrame_ = 0;
-        if (tray_) {
-            tray_->setIcon(ImageIcon(image::kIconFrame1));
-        }
-        setWindowIcon(ImageIcon(image::kIconFrame1));
-    }
-}
-
-// Frames 132, 132, 137 in turn, on the tray icon and the window.
-void MainWindow::AnimationTick() {
-    static constexpr int kFrames[] = {image::kIconFrame1, image::kIconFrame1, image::kIconFrame2};
-    animationFrame_ = (animationFrame_ + 1) % 3;
-    const QIcon icon = ImageIcon(kFrames[animationFrame_]);
     if (tray_) {
-        tray_->setIcon(icon);
+        tray_->setAnimated(on);
     }
-    setWindowIcon(icon);
 }
 
 void MainWindow::HideToTray() {
-    if (tray_ && tray_->isVisible()) {
+    if (tray_ && tray_->isShown()) {
         hide();
     } else {
         // Without a tray the window would be stranded: minimise instead.
@@ -662,6 +606,10 @@ void MainWindow::HideToTray() {
 }
 
 void MainWindow::ShowYourself() {
+    if (!initialised_) {
+        showPending_ = true;
+        return;
+    }
     if (isMinimized()) {
         showNormal();
     } else {
@@ -682,12 +630,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && tray_ && tray_->isVisible()) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && tray_ && tray_->isShown()) {
         QMetaObject::invokeMethod(this, &QWidget::hide, Qt::QueuedConnection);
     }
 }
 
 void MainWindow::ExitProgram() {
+    if (!initialised_) {
+        exitPending_ = true;
+        return;
+    }
     if (exiting_) {
         return;
     }
@@ -695,19 +647,14 @@ void MainWindow::ExitProgram() {
     player_.stop();
     search_.history.SaveHistory(historyPath_);
     env_.settings->WriteSetting(QStringLiteral("LANG"), QString::number(language_.GetLanguage()));
-    env_.settings->WriteSetting(QStringLiteral("AniIcon"),
-                                animatedIcon_ ? QStringLiteral("1") : QStringLiteral("0"));
+    env_.settings->WriteSetting(QStringLiteral("AniIcon"), animatedIcon_ ? QStringLiteral("1") : QStringLiteral("0"));
     env_.settings->WriteSetting(QStringLiteral("Path"), QCoreApplication::applicationDirPath() + u'/');
-    if (animationTimer_) {
-        animationTimer_->stop();
-    }
+    tray_->Remove();
     dictionary_.Close();
     if (pinyinFontId_ >= 0) {
         QFontDatabase::removeApplicationFont(pinyinFontId_);
         pinyinFontId_ = -1;
     }
-    delete tray_;
-    tray_ = nullptr;
     // The browser view goes before the application ends, so the web engine
     // shuts it down while everything it relies on still exists.
     dispatcher_.reset();

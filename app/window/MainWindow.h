@@ -4,29 +4,29 @@
 // the interface texts, the history and the dispatcher of page requests, and
 // routes every request through a queued call, never running one inside the
 // handler that asked for it.
+#include "app/sound/SyllablePlayer.h"
 #include "app/window/DisplayFonts.h"
 #include "app/window/MessageBoxReporter.h"
-#include "app/sound/SyllablePlayer.h"
+#include "controls/DialogLayout.h"
 #include "dictionary/Dictionary.h"
-#include "pages/protocol/SearchActions.h"
 #include "pages/builders/PageBuilder.h"
 #include "pages/protocol/ProtocolDispatcher.h"
+#include "pages/protocol/SearchActions.h"
 #include "pages/protocol/WindowActions.h"
+#include "settings/ControlIds.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
 #include "settings/SettingsStore.h"
 
-#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
-class QSystemTrayIcon;
-class QTimer;
 
 namespace quillory {
 
@@ -35,9 +35,11 @@ class CUniTreeCtrl;
 class ClockLabel;
 class FlatButton;
 class HyperlinkLabel;
-class SearchComboBox;
 class LanguageLabel;
+class MainMenus;
+class SearchComboBox;
 class TooltipWindow;
+class TrayIcon;
 class UpdateChecker;
 class UpdateIndicator;
 
@@ -51,7 +53,7 @@ struct MainWindowEnvironment {
     MessageReporter* reporter = nullptr;
 };
 
-class MainWindow final : public QWidget, private SearchBox, private WindowActions {
+class MainWindow final : public QWidget, private PageActions {
     Q_OBJECT
 public:
     explicit MainWindow(MainWindowEnvironment environment, QWidget* parent = nullptr);
@@ -64,29 +66,39 @@ public:
     // Posts a request; it runs after the current handler has returned.
     void PostRequest(const ProtocolRequest& request);
     void SetLanguage(int language);
-    int Language() const { return language_.GetLanguage(); }
+    int language() const { return language_.GetLanguage(); }
 
-    // Saves the history and the settings and ends the program.
+    // Saves the history and the settings and ends the program. Asked before
+    // the window is initialised, it runs once initialisation is over.
     void ExitProgram();
-    // Restores the window from the tray or the task bar and raises it.
+    // Restores the window from the tray or the task bar and raises it; asked
+    // during initialisation (the first-start fonts dialog), once it is over.
     void ShowYourself();
 
     void ShowWelcomePage();
     void ShowSupportPage();
     void ShowAboutPage();
+    void ShowHelpContents();
 
     // For tests and the fonts of other windows.
     CExplainWin* view() const { return view_; }
     CUniTreeCtrl* tree() const { return tree_; }
     SearchComboBox* searchBox() const { return searchBox_; }
-    FlatButton* button(int controlId) const;
-    QMenu* contextMenu() const { return contextMenu_; }
+    FlatButton* button(ControlId id) const;
+    // The footer's labels: maker's name halves, subtitle, link, clock.
+    QWidget* label(ControlId id) const;
+    // The separator images between the groups of controls.
+    const std::vector<QWidget*>& separators() const { return separators_; }
+    QMenu* menu(MenuId id) const;
+    QAction* menuAction(ControlId id) const;
     TooltipWindow* tooltips() const { return tooltips_; }
     const SearchState& searchState() const { return search_; }
     const DisplayFonts& fonts() const { return fonts_; }
     QString historyPath() const { return historyPath_; }
     bool animatedIcon() const { return animatedIcon_; }
     SyllablePlayer& player() { return player_; }
+    // Lays the window out again, as after a change of fonts.
+    void LayOut();
 
 signals:
     // The Exit action has run; the application should end.
@@ -98,43 +110,33 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // SearchBox
-    QString text() const override;
-    int itemCount() const override;
-    QString itemText(int item) const override;
-    int itemData(int item) const override;
-    int selectedItem() const override;
-    void post(const ProtocolRequest& request) override { PostRequest(request); }
-
-    // WindowActions
+    // PageActions
     void PlaySyllable(const QString& syllable, Scheme scheme) override;
-    void StartStroke(std::uint32_t code, int pixelSize) override;
-    void OpenLessonEditor(std::uint32_t lessonId) override;
-    void OpenHtmlLesson(std::uint32_t lessonId) override;
     void OpenAddress(const QString& url) override;
     void RefillSearchBox() override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
 
+    void ReadWindowSettings();
     void CreateControls();
+    void CreateFooter();
+    void CreateTooltips();
     void CreateMenus();
-    void CreateTray();
-    void LayOut();
     void ApplyLanguage();
-    void LabelButton(FlatButton* button, std::uint32_t labelId);
-    void LabelAction(QAction* action, std::uint32_t labelId);
+    void ApplyButtonImages(int language);
+    void ApplyTooltips(int language);
+    void LabelButton(FlatButton* button, ControlId id);
     void RefreshShownPage();
     void HideToTray();
     void SetAnimatedIcon(bool on);
-    void AnimationTick();
-    void ShowContextMenu(const QPoint& globalPos);
     void StartUpdateCheck();
     void ChooseChineseFonts();
+    void RebuildDisplayFonts();
     void OnTreeNotify(quint32 itemData);
     void RunGo();
     void PickHistory(int index);
-    QString TextOf(std::uint32_t labelId, int* slot = nullptr) const;
-    std::uint32_t Id(const char* name) const;
+    // The text of a label id in the current language and its display font.
+    std::optional<std::pair<QString, QFont>> TextOf(std::uint32_t labelId) const;
 
     MainWindowEnvironment env_;
     MessageBoxReporter boxReporter_;
@@ -151,32 +153,30 @@ private:
     int pinyinFontId_ = -1;
     bool initialised_ = false;
     bool exiting_ = false;
+    bool showPending_ = false;
+    bool exitPending_ = false;
     int waitDepth_ = 0;
 
+    DialogLayout layout_;
     CExplainWin* view_ = nullptr;
     CUniTreeCtrl* tree_ = nullptr;
     SearchComboBox* searchBox_ = nullptr;
-    std::map<int, FlatButton*> buttons_;
+    std::map<ControlId, FlatButton*> buttons_;
+    std::map<ControlId, QWidget*> labels_;
+    std::vector<QWidget*> separators_;
     LanguageLabel* subtitle_ = nullptr;
     LanguageLabel* makerLeft_ = nullptr;
     LanguageLabel* makerRight_ = nullptr;
     HyperlinkLabel* makerLink_ = nullptr;
     ClockLabel* clock_ = nullptr;
     TooltipWindow* tooltips_ = nullptr;
-
-    QMenu* contextMenu_ = nullptr; // 246
-    QMenu* optionsMenu_ = nullptr; // 203
-    QMenu* toolsMenu_ = nullptr;   // 204
-    QMenu* helpMenu_ = nullptr;    // 205
-    std::map<int, QAction*> actions_;
+    std::unique_ptr<MainMenus> menus_;
 
     UpdateChecker* updateChecker_ = nullptr;
     UpdateIndicator* updateIndicator_ = nullptr;
 
-    QSystemTrayIcon* tray_ = nullptr;
-    QTimer* animationTimer_ = nullptr;
+    TrayIcon* tray_ = nullptr;
     bool animatedIcon_ = true;
-    int animationFrame_ = 0;
 };
 
 } // namespace quillory

@@ -120,7 +120,7 @@ std::optional<LabelChange> LabelFor(std::uint32_t data, std::uint32_t labelId, c
     if (!label) {
         return std::nullopt;
     }
-    return LabelChange{data, label->first.text, label->second};
+    return LabelChange{data, label->first.text, IndexOf(label->second)};
 }
 
 } // namespace
@@ -185,7 +185,7 @@ std::vector<LabelChange> RelabelCategoryTree(const LanguageData& texts, const Na
             if (!IsSkippedStrokeCount(count)) {
                 changes.push_back(LabelChange{MakeItemData(count, kStrokeNode),
                                               QStringLiteral("%1 %2").arg(count).arg(word->first.text),
-                                              word->second});
+                                              IndexOf(word->second)});
             }
         }
     }
@@ -227,7 +227,7 @@ LessonNotice DecideLessonNotice(LessonFormat format, std::uint16_t id, int actio
     const std::uint32_t category = LessonCategoryData(format);
     TreeNode item{title, data, kTreeOwnFont, {}};
     if (const auto label = texts.GetTextAndFont(category, language)) {
-        item.fontSlot = label->second;
+        item.fontSlot = IndexOf(label->second);
     }
     return AddLessonItem{category, std::move(item)};
 }

@@ -4,6 +4,8 @@
 // interface language, the lesson notices and what a click asks for.
 #include "pages/protocol/ProtocolRequest.h"
 #include "dictionary/text/Romanisation.h"
+#include "settings/FontSlot.h"
+#include "settings/LabelIds.h"
 
 #include <QString>
 #include <cstdint>
@@ -27,26 +29,26 @@ enum TreeNodeKind : std::uint16_t {
     kHtmlLessonNode = 5, // value: HTML lesson id
     kOxaLessonNode = 6,  // value: Oxa lesson id
     kSupportNode = 7,    // category (value 0) or support entry (value 1 to 5)
-    kPinyinCategory = 30,
-    kJyutpingCategory = 31,
-    kStrokeCategory = 32,
-    kRadicalCategory = 33,
-    kLessonsCategory = 34,
-    kHtmlLessonCategory = 35,
-    kOxaLessonCategory = 36,
+    kPinyinCategory = kPinyinCategoryLabel,
+    kJyutpingCategory = kJyutpingCategoryLabel,
+    kStrokeCategory = kStrokeCategoryLabel,
+    kRadicalCategory = kRadicalCategoryLabel,
+    kLessonsCategory = kLessonsCategoryLabel,
+    kHtmlLessonCategory = kHtmlLessonCategoryLabel,
+    kOxaLessonCategory = kOxaLessonCategoryLabel,
 };
 
 // Label ids that are no node kinds: the word after a stroke number and the
 // "Technical Support" category.
-inline constexpr std::uint32_t kStrokeWordLabel = 37;
-inline constexpr std::uint32_t kSupportLabel = 32801;
+inline constexpr std::uint32_t kStrokeWordLabel = kStrokeCharLabel;
+inline constexpr std::uint32_t kSupportLabel = kSupportCategoryLabel;
 
 // Display font slots the tree uses; -1 means the tree's own font.
 inline constexpr int kTreeOwnFont = -1;
-inline constexpr int kEnglishFontSlot = 0;
-inline constexpr int kPinyinFontSlot = 1;
-inline constexpr int kJiantiFontSlot = 2;
-inline constexpr int kJyutpingFontSlot = 4;
+inline constexpr int kEnglishFontSlot = IndexOf(FontSlot::English);
+inline constexpr int kPinyinFontSlot = IndexOf(FontSlot::Pinyin);
+inline constexpr int kJiantiFontSlot = IndexOf(FontSlot::Jianti);
+inline constexpr int kJyutpingFontSlot = IndexOf(FontSlot::Jyutping);
 
 // Item data: value in the upper 16 bits, node kind in the lower 16.
 constexpr std::uint32_t MakeItemData(std::uint16_t value, std::uint16_t kind) {

@@ -18,6 +18,10 @@ bool IsRadicalKey(QStringView key) {
 
 } // namespace
 
+bool IsRadicalCharacter(std::uint32_t code) {
+    return (code >= 0x2E80 && code <= 0x2EFF) || (code >= 0x2F00 && code <= 0x2FDF);
+}
+
 bool AddRadicalFormsLine(QStringView line, SourceData& source) {
     const qsizetype hash = line.indexOf(u'#');
     if (hash >= 0)
@@ -28,7 +32,8 @@ bool AddRadicalFormsLine(QStringView line, SourceData& source) {
     const QString key = fields[0].trimmed().toString();
     if (!IsRadicalKey(key))
         return false;
-    std::vector<std::uint32_t> codes;
+    std::vector<std::uint32_t> ideographs;
+    std::vector<std::uint32_t> radicalCharacters;
     for (qsizetype i = 1; i < fields.size(); ++i) {
         const QStringView hex = fields[i].trimmed();
         if (hex.isEmpty())
@@ -37,9 +42,13 @@ bool AddRadicalFormsLine(QStringView line, SourceData& source) {
         const std::uint32_t code = hex.toUInt(&ok, 16);
         if (!ok || code == 0 || code > 0x10FFFF)
             return false;
+        std::vector<std::uint32_t>& codes = IsRadicalCharacter(code) ? radicalCharacters : ideographs;
         if (std::find(codes.begin(), codes.end(), code) == codes.end())
             codes.push_back(code);
     }
+    // The radical characters only repeat the ideograph's shape; they stand
+    // for the radical only where the line gives no ideograph.
+    const std::vector<std::uint32_t>& codes = ideographs.empty() ? radicalCharacters : ideographs;
     if (codes.empty())
         return false;
     std::vector<std::uint32_t>& forms = source.radicalForms[key];

@@ -275,7 +275,7 @@ std::optional<RadicalText> ParseRadicalText(const QString& text) {
 }
 
 struct RadicalGroups {
-    std::map<RadicalId, CharacterList> forms;
+    std::map<RadicalId, CharacterList> forms; // from the radical list only
     std::map<RadicalId, std::map<int, CharacterList>> byResidual;
 };
 
@@ -308,12 +308,11 @@ bool GroupByRadical(const SourceData& source, RadicalGroups& groups, std::set<st
                          .arg(parsed->residual));
             return false;
         }
-        if (parsed->residual <= 0) {
-            // The radical itself and its shapes: shown among the radical's forms.
-            AddUnique(groups.forms[parsed->id], code);
-        } else {
-            groups.byResidual[parsed->id][parsed->residual].push_back(code);
-        }
+        // The radical's own characters (residual 0) and the few characters
+        // that Unihan counts as the radical less a stroke or two (王 96.-1)
+        // make the first group, residual 0. The forms stay those of the
+        // radical list.
+        groups.byResidual[parsed->id][std::max(parsed->residual, 0)].push_back(code);
         listed.insert(code);
     }
     return true;

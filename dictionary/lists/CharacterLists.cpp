@@ -345,11 +345,10 @@ bool CharacterLists::ListByRadical(int radicalValue, ListPageBuilder& page, QStr
         title += QStringLiteral("*]");
     }
 
+    // Residual 0 is a group like any other: the radical's own characters and
+    // those counted as the radical less a stroke (王 96.-1), listed first.
     const QByteArray keyHead = head.toLatin1();
     for (std::uint32_t residual : residuals) {
-        if (residual == 0) {
-            break;
-        }
         const QByteArray key = keyHead + QByteArray::number(residual);
         const std::optional<ChunkRef> ref = index_.FindRadicalChunk(key);
         if (!ref) {

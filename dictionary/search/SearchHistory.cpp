@@ -135,12 +135,23 @@ bool SearchHistory::SaveHistory(const QString& path) const {
     return file.commit();
 }
 
-QString HistoryFilePath(const QString& dataFolder) {
+bool CanReplaceFile(const QString& path) {
+    const QFileInfo file(path);
+    return file.isFile() && file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+}
+
+QString ChooseHistoryFile(const QString& dataFolder, const QString& userFolder,
+                          const std::function<bool(const QString&)>& canReplace) {
     const QString name = QStringLiteral("search.txt");
-    const QFileInfo folder(dataFolder);
-    if (folder.isDir() && folder.isWritable())
-        return QDir(dataFolder).filePath(name);
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(name);
+    const QString inDataFolder = QDir(dataFolder).filePath(name);
+    if (!dataFolder.isEmpty() && canReplace(inDataFolder))
+        return inDataFolder;
+    return QDir(userFolder).filePath(name);
+}
+
+QString HistoryFilePath(const QString& dataFolder) {
+    return ChooseHistoryFile(dataFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                             CanReplaceFile);
 }
 
 } // namespace quillory

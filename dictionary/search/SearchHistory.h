@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace quillory {
@@ -53,8 +54,20 @@ private:
     std::array<SearchHistoryEntry, kSize> entries_{};
 };
 
-// "search.txt" in the data folder, or in the user's application data folder
-// when the data folder is not writable.
+// Where the history is kept, the same on every run: "search.txt" in the data
+// folder when that file is already there and can be replaced (the file and
+// its folder writable), else "search.txt" in the user's folder. The history
+// is only ever saved where it was chosen, so no run creates a file in the
+// data folder and the choice never flips between runs: a writable data
+// folder without the file keeps the user's folder, even once the user's
+// file exists.
+QString ChooseHistoryFile(const QString& dataFolder, const QString& userFolder,
+                          const std::function<bool(const QString& path)>& canReplace);
+// True when path is a file that a save may replace: the file and its folder
+// are writable.
+bool CanReplaceFile(const QString& path);
+// ChooseHistoryFile with the user's folder QStandardPaths::AppDataLocation
+// and CanReplaceFile.
 QString HistoryFilePath(const QString& dataFolder);
 
 } // namespace quillory

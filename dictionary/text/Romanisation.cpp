@@ -1,5 +1,6 @@
 #include "dictionary/text/Romanisation.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 
@@ -95,8 +96,7 @@ SyllableId PackSyllable(int initial, int finalPosition, int tone) {
                                    finalPosition);
 }
 
-// Marked forms for tones 1-4 of the letters that can take a tone mark, in
-// the order in which a syllable's letters are tried.
+// The letters that can take a tone mark; their index picks the marked form.
 constexpr std::array<char16_t, 8> kMarkableLetters = {u'a', u'e', u'i', u'o', u'u', u'v', u'm', u'n'};
 
 // Unicode forms; a zero entry means the letter has no precomposed form and
@@ -163,6 +163,33 @@ bool LooksLikeSyllable(QStringView letters) {
     return hasLatinLetter;
 }
 
+// The letter of a toneless syllable that takes the tone mark, by the
+// standard rule: a or e when present; else the o of ou; else the last vowel
+// (the second of iu and ui: liù, guǐ; the o of iong and uo: xióng, duō);
+// a syllable without a vowel (the nasals m, n, ng, hm, hng) marks its m,
+// else its n. -1 when no letter can take the mark.
+qsizetype MarkPosition(QStringView text) {
+    for (char16_t open : {u'a', u'e'}) {
+        if (const qsizetype at = text.indexOf(QChar(open)); at >= 0) {
+            return at;
+        }
+    }
+    if (const qsizetype at = text.indexOf(u"ou"); at >= 0) {
+        return at;
+    }
+    for (qsizetype at = text.size() - 1; at >= 0; --at) {
+        if (QStringView(u"iouv").contains(text[at])) {
+            return at;
+        }
+    }
+    for (char16_t nasal : {u'm', u'n'}) {
+        if (const qsizetype at = text.indexOf(QChar(nasal)); at >= 0) {
+            return at;
+        }
+    }
+    return -1;
+}
+
 std::optional<QString> MarkSyllable(QStringView syllable, MarkForm form) {
     const QStringView trimmed = Trimmed(syllable);
     if (trimmed.isEmpty() || trimmed.size() > kMaxSyllableLength) {
@@ -184,15 +211,14 @@ std::optional<QString> MarkSyllable(QStringView syllable, MarkForm form) {
 
     // Every v other than a marked one shows as ü.
     const QChar umlautU(form == MarkForm::Unicode ? kUnicodeUmlautU : kFontUmlautU);
-    for (std::size_t k = 0; k < kMarkableLetters.size(); ++k) {
-        const qsizetype at = text.indexOf(QChar(kMarkableLetters[k]));
-        if (at >= 0) {
-            QString before = text.left(at).replace(QChar(u'v'), umlautU);
-            QString after = text.mid(at + 1).replace(QChar(u'v'), umlautU);
-            return before + MarkedLetter(static_cast<int>(k), tone, form) + after;
-        }
+    const qsizetype at = MarkPosition(text);
+    if (at < 0) {
+        return text.replace(QChar(u'v'), umlautU);
     }
-    return text.replace(QChar(u'v'), umlautU);
+    const auto letter = std::find(kMarkableLetters.begin(), kMarkableLetters.end(), text[at].unicode());
+    const QString before = text.left(at).replace(QChar(u'v'), umlautU);
+    const QString after = text.mid(at + 1).replace(QChar(u'v'), umlautU);
+    return before + MarkedLetter(static_cast<int>(letter - kMarkableLetters.begin()), tone, form) + after;
 }
 
 qsizetype FirstPieceEnd(QStringView text) {

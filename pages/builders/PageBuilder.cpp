@@ -18,7 +18,7 @@ namespace quillory {
 namespace {
 
 // The label "stroke(s)" shown after a stroke count has a fixed id.
-constexpr std::uint32_t kStrokeCharLabelId = 37;
+constexpr std::uint32_t kStrokeCharLabelId = kStrokeCharLabel;
 
 // Characters per line: syllable sections and radical forms, and the longer
 // lists of stroke-count sections and radical groups.
@@ -62,6 +62,12 @@ std::vector<std::uint32_t> CodePoints(const QString& text) {
 QString CodePointText(std::uint32_t code) {
     const char32_t c = code;
     return QString::fromUcs4(&c, 1);
+}
+
+// A code point that a page can show as a character: a CJK ideograph or any
+// other character beyond ASCII, not a surrogate, not beyond Unicode.
+bool IsShownCharacter(std::uint32_t code) {
+    return code >= 0x80 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
 }
 
 QString TableRow(const QString& label, const QString& value) {
@@ -245,9 +251,11 @@ void PageBuilder::MakeCharacterTable(CharacterRecord record, QString& out, bool 
     row("HTML_ID_RADICAL", radical);
     row("HTML_ID_STROKE", EscapeHtml(record.strokes));
 
-    // Variant lists: the character itself and anything outside the shown
-    // ideograph range get no link; the full code point is compared, so a
-    // supplementary-plane variant never turns into an unrelated BMP character.
+    // Variant lists: the character itself is left out; a variant in the shown
+    // ideograph range is linked, any other character (㐷 U+3437, or one of a
+    // supplementary plane) is shown without a link, so that the reader sees
+    // that it exists. The full code point is compared, so a supplementary-plane
+    // variant never turns into an unrelated BMP character.
     auto variants = [&](const QString& list) {
         const QStringView tokens = TrimBlanks(list);
         if (tokens.isEmpty()) {
@@ -256,8 +264,8 @@ void PageBuilder::MakeCharacterTable(CharacterRecord record, QString& out, bool 
         QString cell;
         for (QStringView token : tokens.split(u' ')) {
             const std::uint32_t code = HexValue(TrimBlanks(token));
-            if (code != record.code && IsIdeograph(code)) {
-                MakeCharLink(code, element, true, false);
+            if (code != record.code && IsShownCharacter(code)) {
+                MakeCharLink(code, element, IsIdeograph(code), false);
                 cell += element;
             }
             cell += kNbsp;

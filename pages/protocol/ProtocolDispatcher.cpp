@@ -35,8 +35,10 @@ QString CodePointText(std::uint32_t code) {
 } // namespace
 
 ProtocolDispatcher::ProtocolDispatcher(Dictionary& dictionary, const PageBuilder& builder,
-                                       SearchState& search, PageView& view, WindowActions& actions)
-    : dictionary_(dictionary), builder_(builder), search_(search), view_(view), actions_(actions) {}
+                                       SearchState& search, PageView& view, PageActions& page,
+                                       StrokeActions* stroke, LessonActions* lessons)
+    : dictionary_(dictionary), builder_(builder), search_(search), view_(view), actions_(page),
+      stroke_(stroke), lessons_(lessons) {}
 
 void ProtocolDispatcher::OnProtocol(const ProtocolRequest& request) {
     const WaitCursorGuard waitCursor(actions_);
@@ -48,16 +50,19 @@ void ProtocolDispatcher::OnProtocol(const ProtocolRequest& request) {
         PlaySound(request.value, Scheme::Jyutping);
         return;
     case kShowStrokeOrder:
-        actions_.StartStroke(request.value, kStrokePlayerPixelSize);
+        if (stroke_)
+            stroke_->StartStroke(request.value, kStrokePlayerPixelSize);
         return;
     case kOpenSupport:
         actions_.OpenAddress(SupportAddress(request.value));
         return;
     case kOpenLessonEditor:
-        actions_.OpenLessonEditor(request.value);
+        if (lessons_)
+            lessons_->OpenLessonEditor(request.value);
         return;
     case kOpenHtmlLesson:
-        actions_.OpenHtmlLesson(request.value);
+        if (lessons_)
+            lessons_->OpenHtmlLesson(request.value);
         return;
     default:
         break;

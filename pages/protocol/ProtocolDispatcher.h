@@ -27,8 +27,13 @@ inline constexpr int kStrokePlayerPixelSize = 216;
 
 class ProtocolDispatcher {
 public:
+    // A feature without actions (nullptr) leaves its requests undone.
     ProtocolDispatcher(Dictionary& dictionary, const PageBuilder& builder, SearchState& search,
-                       PageView& view, WindowActions& actions);
+                       PageView& view, PageActions& page, StrokeActions* stroke = nullptr,
+                       LessonActions* lessons = nullptr);
+    ProtocolDispatcher(Dictionary& dictionary, const PageBuilder& builder, SearchState& search,
+                       PageView& view, WindowActions& actions)
+        : ProtocolDispatcher(dictionary, builder, search, view, actions, &actions, &actions) {}
 
     // Runs one request. A look-up that finds nothing shows nothing and leaves
     // the history as it was; unknown commands do nothing.
@@ -50,7 +55,9 @@ private:
     const PageBuilder& builder_;
     SearchState& search_;
     PageView& view_;
-    WindowActions& actions_;
+    PageActions& actions_;
+    StrokeActions* stroke_;
+    LessonActions* lessons_;
 };
 
 // The maker's support page for a topic (1 FAQ, 2 bug report, 3 technical

@@ -6,9 +6,16 @@
 namespace quillory {
 namespace {
 
+// Faces a list may offer: not empty, not vertical, and not the program's own
+// Pinyin face, which only shows Pinyin in its private letter codes.
+bool IsOfferedFace(const QString& face) {
+    return !face.isEmpty() && !IsVerticalFace(face) &&
+           face.compare(QLatin1String(kPinyinFontFace), Qt::CaseInsensitive) != 0;
+}
+
 void AddEntries(QList<FontEntry>& entries, const QStringList& faces, int charset) {
     for (const QString& face : faces) {
-        if (!face.isEmpty() && !IsVerticalFace(face)) {
+        if (IsOfferedFace(face)) {
             entries.append({face, charset});
         }
     }
@@ -50,7 +57,7 @@ InstalledFonts MakeInstalledFonts(const QStringList& simplified, const QStringLi
     AddEntries(fonts.chinese, simplified, kGb2312Charset);
     AddEntries(fonts.chinese, traditional, kBig5Charset);
     for (const QString& face : latin) {
-        if (!face.isEmpty() && !IsVerticalFace(face)) {
+        if (IsOfferedFace(face)) {
             fonts.other.append(face);
         }
     }

@@ -30,7 +30,7 @@ struct InstalledFonts {
 bool IsVerticalFace(const QString& face);
 
 // The installed faces from the families of each writing system, without
-// vertical faces and empty names.
+// vertical faces, empty names and the program's private Pinyin face.
 InstalledFonts MakeInstalledFonts(const QStringList& simplified, const QStringList& traditional,
                                   const QStringList& latin);
 

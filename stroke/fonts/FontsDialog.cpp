@@ -2,8 +2,10 @@
 
 #include "settings/ProductInfo.h"
 
+#include "controls/DialogLayout.h"
 #include "controls/HyperlinkLabel.h"
 #include "dictionary/text/MessageReporter.h"
+#include "settings/ControlIds.h"
 #include "settings/DisplayFontRules.h"
 #include "settings/SettingsStore.h"
 
@@ -21,7 +23,6 @@ namespace {
 
 constexpr int kDialogWidth = 328;
 constexpr int kDialogHeight = 228;
-constexpr int kLinkId = 1063;
 constexpr char kSaveFailed[] = "Cannot save the font settings.";
 
 const char* const kRowTitles[kFontRows] = {"Simplified Chinese Font:", "Traditional Chinese Font:",
@@ -54,25 +55,6 @@ bool HasDefaultBox(FontRow row) {
 
 constexpr FontRow kAllRows[] = {FontRow::Simplified, FontRow::Traditional, FontRow::English, FontRow::Pinyin,
                                 FontRow::Jyutping};
-
-// Converts dialog units of the dialog's font to pixels.
-class DialogUnits {
-public:
-    explicit DialogUnits(const QFont& font) {
-        const QFontMetrics metrics(font);
-        unitX_ = metrics.averageCharWidth() / 4.0;
-        unitY_ = metrics.height() / 8.0;
-    }
-    int x(int units) const { return static_cast<int>(units * unitX_ + 0.5); }
-    int y(int units) const { return static_cast<int>(units * unitY_ + 0.5); }
-    QRect rect(int left, int top, int width, int height) const {
-        return {x(left), y(top), x(width), y(height)};
-    }
-
-private:
-    double unitX_ = 1;
-    double unitY_ = 1;
-};
 
 } // namespace
 
@@ -150,7 +132,7 @@ void FontsDialog::createControls() {
     link_ = new HyperlinkLabel(this);
     link_->setText(
         QStringLiteral("Click here to learn how to install Simplified and Traditional Chinese fonts."));
-    link_->setValue(kLinkId);
+    link_->setValue(kFontsPageLink);
     connect(link_, &HyperlinkLabel::linkNotify, this, [this] { openFontsPage(); });
 
     noteLabel_ = new QLabel(QStringLiteral("NOTE:"), this);
@@ -174,7 +156,7 @@ void FontsDialog::createControls() {
 void FontsDialog::layOut() {
     const DialogUnits du(font());
     auto place = [&du](QWidget* widget, int left, int top, int width, int height) {
-        QRect rect = du.rect(left, top, width, height);
+        QRect rect = du.rect({left, top, width, height});
         // Lists and buttons keep at least the height their style needs.
         rect.setHeight(std::max(rect.height(), widget->sizeHint().height()));
         widget->setGeometry(rect);

@@ -230,7 +230,7 @@ private slots:
         bold.setPixelSize(18);
         bold.setBold(true);
         label.setFont(bold);
-        label.SetColour(QColor(255, 0, 0));
+        label.setColour(QColor(255, 0, 0));
         const QImage image = Grab(label);
         QVERIFY(HasPixel(image, QColor(255, 0, 0)));
         QCOMPARE(image.pixelColor(image.width() - 1, 0), label.palette().color(QPalette::Button));
@@ -765,75 +765,6 @@ private slots:
         const QImage large = DrawImage(image::kProgramIcon, QSize(64, 64), 1.0);
         QCOMPARE(large.pixelColor(4, 32), QColor(0xc0, 0x28, 0x2c));
         QVERIFY(HasPixel(large, Qt::white));
-    }
-
-    void contactSheet() {
-        // Every image at ratio 1 (left) and 2 (right), masks painted white on a
-        // dark face, enlarged so that pixels can be seen; then the icons in
-        // several sizes and a few buttons. Saved beside the build for a look.
-        const int cell = 72;
-        const std::vector<int>& ids = DrawnImageIds();
-        QImage sheet(QSize(8 * cell * 2, (int(ids.size()) / 8 + 4) * cell), QImage::Format_ARGB32);
-        sheet.fill(QColor(0xe8, 0xe8, 0xe8));
-        QPainter painter(&sheet);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        int index = 0;
-        for (int id : ids) {
-            const QPoint origin((index % 8) * cell * 2, (index / 8) * cell);
-            painter.fillRect(QRect(origin, QSize(2 * cell - 2, cell - 2)), QColor(0x3b, 0x42, 0x50));
-            for (int ratio = 1; ratio <= 2; ++ratio) {
-                QImage image = DrawImage(id, ratio);
-                if (KindOfImage(id) == ImageKind::Mask) {
-                    image = TintMask(image, Qt::white);
-                }
-                image.setDevicePixelRatio(1.0);
-                const int zoom = std::max(1, std::min(48 / std::max(1, image.height()), 60 / image.width()));
-                const QSize shown = image.size() * zoom;
-                painter.drawImage(QRect(origin + QPoint((ratio - 1) * cell + 4, 14), shown), image);
-            }
-            painter.setPen(Qt::white);
-            painter.drawText(origin + QPoint(4, 11), QString::number(id));
-            ++index;
-        }
-        int x = 4;
-        const int iconRow = (int(ids.size()) / 8 + 1) * cell;
-        for (int side : {16, 24, 32, 48, 64}) {
-            for (int id : {image::kProgramIcon, image::kIconFrame2, image::kIconFrame3, image::kIconFrame4}) {
-                painter.drawPixmap(x, iconRow, ImageIcon(id).pixmap(side, side));
-                x += side + 4;
-            }
-        }
-        FlatButton options;
-        options.resize(90, 22);
-        options.setShade(30);
-        options.setText(QStringLiteral("Options"));
-        options.setMasks(image::kOptions, image::kOptionsHover, Qt::white);
-        FlatButton help;
-        help.resize(90, 22);
-        help.setShade(30);
-        help.setText(QStringLiteral("Help"));
-        help.setMasks(image::kHelp, image::kHelpHover, QColor(0, 255, 0));
-        FlatButton english;
-        english.resize(66, 21);
-        english.setShade(30);
-        english.setText(QStringLiteral("English"));
-        english.setMasks(image::kLanguageCurrent, image::kLanguageCurrent, QColor(255, 0, 255));
-        FlatButton go;
-        go.resize(28, 19);
-        go.setShade(30);
-        go.setMasks(image::kGo, image::kGoHover, QColor(0, 255, 0));
-        x = 4;
-        const int buttonRow = iconRow + 80;
-        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-        for (FlatButton* button : {&options, &help, &english, &go}) {
-            painter.drawPixmap(x, buttonRow, button->grab());
-            QApplication::sendEvent(button, &enter);
-            painter.drawPixmap(x, buttonRow + 30, button->grab());
-            x += button->width() + 8;
-        }
-        painter.end();
-        const QString path = QStringLiteral(QUILLORY_BINARY_DIR "/controls-contact-sheet.png");
-        QVERIFY(sheet.save(path));
     }
 };
 

@@ -4,8 +4,8 @@
 #include "app/update/UpdateCheck.h"
 #include "app/update/UpdateLamps.h"
 #include "app/update/UpdateReply.h"
+#include "tests/support/UpdateScramble.h"
 
-#include <QCryptographicHash>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -16,24 +16,13 @@
 #include <memory>
 
 using namespace quillory;
+using quillory::testing::ScrambleReplyFor;
 
 Q_DECLARE_METATYPE(quillory::LampStates)
 
 namespace {
 
 constexpr int kGenerousMs = 20000;
-
-// The server's side of the scrambling, written independently of the program:
-// plain byte plus key character, three digits per group.
-QByteArray Scramble(const QByteArray& plain, const QByteArray& body) {
-    const QByteArray key = QCryptographicHash::hash(body, QCryptographicHash::Md5).toHex().left(16);
-    QByteArray payload;
-    for (qsizetype k = 0; k < plain.size(); ++k) {
-        const int value = static_cast<unsigned char>(plain[k]) + static_cast<unsigned char>(key[k % 16]);
-        payload += QByteArray::number(value).rightJustified(3, '0');
-    }
-    return payload;
-}
 
 const QByteArray kPlain = "url=http://127.0.0.1/download/latest\nmajor=2\nminor=1\ndata=00A0\n";
 const QString kAddress = QStringLiteral("http://127.0.0.1/download/latest?major=2?minor=1?data=00A0");
@@ -100,6 +89,30 @@ QByteArray HttpOk(const QByteArray& content) {
     return "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n" + content;
 }
 
+enum class Reply { Whole, Pieces, BeyondLimit, NoPayload, FieldMissing };
+
+// The pieces a server sends for the request body.
+QList<QByteArray> ReplyPieces(Reply kind, const QByteArray& body) {
+    switch (kind) {
+    case Reply::Whole:
+        return {HttpOk("return=" + ScrambleReplyFor(kPlain, body))};
+    case Reply::Pieces: {
+        // Cut inside a group, in three pieces, with a short group after the
+        // last field.
+        const QByteArray reply = HttpOk("return=" + ScrambleReplyFor(kPlain, body) + "58");
+        const qsizetype cut = reply.indexOf("return=") + 7 + 3 * 20 + 1;
+        return {reply.left(cut), reply.mid(cut, 5), reply.mid(cut + 5)};
+    }
+    case Reply::BeyondLimit:
+        return {HttpOk(QByteArray(kUpdateReplyLimit, ' ')), "return=" + ScrambleReplyFor(kPlain, body)};
+    case Reply::NoPayload:
+        return {HttpOk("no news")};
+    case Reply::FieldMissing:
+        return {HttpOk("return=" + ScrambleReplyFor("url=http://127.0.0.1/x\nminor=1\ndata=1\n", body))};
+    }
+    return {};
+}
+
 std::unique_ptr<UpdateChecker> MakeChecker(quint16 port, UpdateCheckTimeouts timeouts = {}) {
     auto checker =
         std::make_unique<UpdateChecker>(UpdateServer{"127.0.0.1", port}, UpdateVersions{"1", "0", "00A3"});
@@ -115,18 +128,38 @@ class UpdateCheckTest : public QObject {
 private slots:
     void initTestCase() { qRegisterMetaType<LampStates>(); }
 
-    void goodReplyGivesTheAddressAndTheRequestIsExact() {
-        FakeUpdateServer server([](const QByteArray& body) {
-            return QList<QByteArray>{HttpOk("return=" + Scramble(kPlain, body))};
-        });
+    void repliesGiveAnAddressOnlyWhenWholeAndValid_data() {
+        QTest::addColumn<int>("reply");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("whole") << int(Reply::Whole) << true;
+        QTest::newRow("in pieces, short last group") << int(Reply::Pieces) << true;
+        QTest::newRow("payload beyond the limit") << int(Reply::BeyondLimit) << false;
+        QTest::newRow("no payload") << int(Reply::NoPayload) << false;
+        QTest::newRow("field missing") << int(Reply::FieldMissing) << false;
+    }
+
+    void repliesGiveAnAddressOnlyWhenWholeAndValid() {
+        QFETCH(int, reply);
+        QFETCH(bool, found);
+        FakeUpdateServer server([reply](const QByteArray& body) { return ReplyPieces(Reply(reply), body); });
+        auto checker = MakeChecker(server.port());
+        QSignalSpy finished(checker.get(), &UpdateChecker::finished);
+        checker->start();
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kGenerousMs);
+        const QString expected = found ? kAddress : QString();
+        QCOMPARE(finished.at(0).at(0).toString(), expected);
+        QCOMPARE(checker->address(), expected);
+        QCOMPARE(checker->outcome(),
+                 found ? UpdateCheckOutcome::AddressFound : UpdateCheckOutcome::NoAddress);
+    }
+
+    void requestIsExactAndACheckRunsOnce() {
+        FakeUpdateServer server([](const QByteArray& body) { return ReplyPieces(Reply::Whole, body); });
         auto checker = MakeChecker(server.port());
         QSignalSpy finished(checker.get(), &UpdateChecker::finished);
         checker->start();
         QVERIFY(checker->isRunning());
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kGenerousMs);
-        QCOMPARE(finished.at(0).at(0).toString(), kAddress);
-        QCOMPARE(checker->address(), kAddress);
-        QCOMPARE(checker->outcome(), UpdateCheckOutcome::AddressFound);
 
         const QByteArray body = "tsrv=043017000000000201&major=1&minor=0&data=00A3&";
         QCOMPARE(server.request(), QByteArray("POST /checkNewUpdate.php HTTP/1.0\r\n"
@@ -137,60 +170,16 @@ private slots:
                                        body);
         QCOMPARE(body.size(), 50);
 
-        // A check runs once.
+        // A second start neither starts another check nor changes the result.
         checker->start();
-        QTest::qWait(200);
-        QCOMPARE(finished.count(), 1);
-    }
-
-    void replyInPiecesIsGatheredAndShortGroupsAreRead() {
-        // The payload is cut inside a group, arrives in three pieces, and
-        // ends with a short group after the last field.
-        FakeUpdateServer server([](const QByteArray& body) {
-            const QByteArray reply = HttpOk("return=" + Scramble(kPlain, body) + "58");
-            const qsizetype cut = reply.indexOf("return=") + 7 + 3 * 20 + 1;
-            return QList<QByteArray>{reply.left(cut), reply.mid(cut, 5), reply.mid(cut + 5)};
-        });
-        auto checker = MakeChecker(server.port());
-        QSignalSpy finished(checker.get(), &UpdateChecker::finished);
-        checker->start();
-        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kGenerousMs);
+        QVERIFY(!checker->isRunning());
         QCOMPARE(checker->outcome(), UpdateCheckOutcome::AddressFound);
-        QCOMPARE(finished.at(0).at(0).toString(), kAddress);
-    }
-
-    void replyBeyondTheLimitIsNotSeen() {
-        FakeUpdateServer server([](const QByteArray& body) {
-            return QList<QByteArray>{HttpOk(QByteArray(kUpdateReplyLimit, ' ')),
-                                     "return=" + Scramble(kPlain, body)};
-        });
-        auto checker = MakeChecker(server.port());
-        QSignalSpy finished(checker.get(), &UpdateChecker::finished);
-        checker->start();
-        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kGenerousMs);
-        QCOMPARE(checker->outcome(), UpdateCheckOutcome::NoAddress);
-        QVERIFY(finished.at(0).at(0).toString().isEmpty());
-    }
-
-    void replyWithoutPayloadOrFieldsGivesNoAddress() {
-        for (const QByteArray& plain :
-             {QByteArray(), QByteArray("url=http://127.0.0.1/x\nminor=1\ndata=1\n")}) {
-            FakeUpdateServer server([&plain](const QByteArray& body) {
-                return QList<QByteArray>{plain.isEmpty() ? HttpOk("no news")
-                                                         : HttpOk("return=" + Scramble(plain, body))};
-            });
-            auto checker = MakeChecker(server.port());
-            QSignalSpy finished(checker.get(), &UpdateChecker::finished);
-            checker->start();
-            QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kGenerousMs);
-            QCOMPARE(checker->outcome(), UpdateCheckOutcome::NoAddress);
-            QVERIFY(checker->address().isEmpty());
-        }
+        QCOMPARE(finished.count(), 1);
     }
 
     void silentServerEndsByTimeoutWhileTheLoopRuns() {
         FakeUpdateServer server([](const QByteArray&) { return QList<QByteArray>{}; });
-        auto checker = MakeChecker(server.port(), {3000, 3000, 1500});
+        auto checker = MakeChecker(server.port(), {kGenerousMs, kGenerousMs, 1500});
         int ticks = 0;
         QTimer ticker;
         connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
@@ -274,9 +263,7 @@ private slots:
     }
 
     void checkerFeedsTheIndicator() {
-        FakeUpdateServer server([](const QByteArray& body) {
-            return QList<QByteArray>{HttpOk("return=" + Scramble(kPlain, body))};
-        });
+        FakeUpdateServer server([](const QByteArray& body) { return ReplyPieces(Reply::Whole, body); });
         auto checker = MakeChecker(server.port());
         UpdateIndicator indicator;
         connect(checker.get(), &UpdateChecker::finished, &indicator, &UpdateIndicator::showCheckResult);

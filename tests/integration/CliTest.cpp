@@ -69,34 +69,25 @@ TEST(Cli, CharacterAndHexGiveTheSameRecord) {
     const QJsonObject xue = Json(Cli({"--json", "char", "学"}).out);
     EXPECT_EQ(Strings(xue["traditional"]), QStringList{"學"});
 
-    const CliRun text = Cli({"char", "中"});
-    EXPECT_EQ(text.exitCode, 0);
-    EXPECT_TRUE(QString::fromUtf8(text.out).contains("zhōng"));
+    EXPECT_TRUE(QString::fromUtf8(Cli({"char", "中"}).out).contains("(zhōng zhòng)"));
+    EXPECT_TRUE(QString::fromUtf8(Cli({"char", "六"}).out).contains("(liù"));
 }
 
 TEST(Cli, ListCommands) {
-    const QJsonObject zhong = Json(Cli({"--json", "pinyin", "zhong1"}).out);
-    EXPECT_EQ(zhong["title"].toString(), "[zhong]");
-    EXPECT_TRUE(SectionChars(zhong, "zhong1").contains("中"));
-
-    const QJsonObject zung = Json(Cli({"--json", "jyutping", "zung1"}).out);
-    EXPECT_TRUE(SectionChars(zung, "zung1").contains("中"));
-
-    const QJsonObject four = Json(Cli({"--json", "strokes", "4"}).out);
-    EXPECT_EQ(four["title"].toString(), "[4]");
-    EXPECT_TRUE(SectionChars(four, "4").contains("中"));
-
-    const QJsonObject two = Json(Cli({"--json", "radical", "2"}).out);
-    EXPECT_TRUE(SectionChars(two, "3").contains("中"));
-
-    const CliRun variant = Cli({"--json", "radical", "168'"});
-    ASSERT_EQ(variant.exitCode, 0) << variant.err.toStdString();
-    const QJsonObject chang = Json(variant.out);
-    QString all = chang["forms"].toString();
-    for (const QJsonValue& section : chang["sections"].toArray()) {
-        all += section["chars"].toString();
+    const struct {
+        QStringList args;
+        const char *title, *label, *listed;
+    } cases[] = {{{"pinyin", "zhong1"}, "[zhong]", "zhong1", "中"},
+                 {{"jyutping", "zung1"}, "[zung1]", "zung1", "中"},
+                 {{"strokes", "4"}, "[4]", "4", "中"},
+                 {{"radical", "2"}, "[丨]", "3", "中"},
+                 {{"radical", "168'"}, "[长]", "0", "长"}};
+    for (const auto& c : cases) {
+        const CliRun run = Cli(QStringList{"--json"} + c.args);
+        ASSERT_EQ(run.exitCode, 0) << c.title << run.err.toStdString();
+        EXPECT_EQ(Json(run.out)["title"].toString(), QString::fromUtf8(c.title));
+        EXPECT_TRUE(SectionChars(Json(run.out), c.label).contains(QString::fromUtf8(c.listed))) << c.title;
     }
-    EXPECT_TRUE(all.contains("长"));
 }
 
 TEST(Cli, WordsAndEnglish) {
@@ -115,19 +106,29 @@ TEST(Cli, WordsAndEnglish) {
 }
 
 TEST(Cli, ExitStatusTellsNotFoundFromBadUsage) {
-    EXPECT_EQ(Cli({"word", "文文文文文文"}).exitCode, 1);
-    EXPECT_EQ(Cli({"english", "qqqzzzxxxnotaword"}).exitCode, 1);
-    EXPECT_EQ(Cli({"pinyin", "zhong6"}).exitCode, 1);
-    EXPECT_EQ(Cli({"hex", "FFFF"}).exitCode, 1);
-    EXPECT_EQ(Cli({}).exitCode, 2);
-    EXPECT_EQ(Cli({"frobnicate", "x"}).exitCode, 2);
-    EXPECT_EQ(Cli({"strokes", "many"}).exitCode, 2);
-    EXPECT_EQ(Cli({"radical", "999"}).exitCode, 2);
-    EXPECT_EQ(Cli({"char"}).exitCode, 2);
-    EXPECT_EQ(Cli({"hex", "zz"}).exitCode, 2);
+    for (const QStringList& notFound : std::initializer_list<QStringList>{{"word", "文文文文文文"},
+                                                                          {"english", "qqqzzzxxxnotaword"},
+                                                                          {"pinyin", "zhong6"},
+                                                                          {"hex", "FFFF"}}) {
+        EXPECT_EQ(Cli(notFound).exitCode, 1) << notFound.join(u' ').toStdString();
+    }
+    for (const QStringList& badUsage : std::initializer_list<QStringList>{
+             {}, {"frobnicate", "x"}, {"strokes", "many"}, {"radical", "999"}, {"char"}, {"hex", "zz"}}) {
+        EXPECT_EQ(Cli(badUsage).exitCode, 2) << badUsage.join(u' ').toStdString();
+    }
     const CliRun notFound = Cli({"--json", "word", "文文文文文文"});
     EXPECT_EQ(notFound.exitCode, 1);
     EXPECT_TRUE(Json(notFound.out).contains("error"));
+}
+
+// Messages keep their own case; only a code point is upper case.
+TEST(Cli, ErrorMessagesKeepTheirCase) {
+    const CliRun text = Cli({"hex", "78"});
+    EXPECT_EQ(text.exitCode, 1);
+    EXPECT_EQ(text.err, "quillory-cli: U+0078 is not in the dictionary\n");
+    EXPECT_EQ(Json(Cli({"--json", "hex", "2a6a5"}).out)["error"].toString(),
+              "U+2A6A5 is not in the dictionary");
+    EXPECT_TRUE(Cli({"pinyin", "Zhong6"}).err.contains("'Zhong6' is no Pinyin syllable"));
 }
 
 TEST(Cli, BatchAnswersEveryLineInOneProcess) {
@@ -152,6 +153,10 @@ TEST(Cli, PagesOfLinksInEveryInterfaceLanguage) {
     EXPECT_TRUE(body.contains("<span class=gb>&#x4E2D;</span>&nbsp;<a href=mmpp://5=4E2D>"));
     EXPECT_TRUE(body.contains("zung1"));
     EXPECT_TRUE(body.contains("<td>2.3&nbsp;["));
+    // 男's radical row shows 田, the form of radical 102, and nothing else.
+    const QString nan = QString::fromUtf8(Cli({"page", "mmpp://0=7537"}).out);
+    EXPECT_TRUE(nan.contains("<td>102.2&nbsp;[&nbsp;<a href=mmpp://0=7530>"));
+    EXPECT_EQ(nan.count("mmpp://0="), 1);
 
     // The same page with the labels of each interface language.
     // Pinyin labels come in the display font's codes: hàn is h, 0xC3, n.

@@ -1,22 +1,20 @@
 #include "dictionary/lists/CharacterLists.h"
-#include "pages/builders/PlainListPage.h"
 #include "datagen/writers/IndexWriter.h"
 #include "datagen/writers/ListFileWriter.h"
 #include "dictionary/lists/ListChunkFormat.h"
+#include "pages/builders/PlainListPage.h"
+#include "tests/support/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <map>
 #include <memory>
 #include <set>
-
-void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace quillory {
 namespace {
@@ -71,11 +69,14 @@ SourceData SampleSource() {
     Add(s, 0x554A, {"a1", "hm1"}, {"aa1", "a1"}, 10, "30.7");  // 啊, with readings that do not encode
     Add(s, 0x5514, {"r5"}, {"m4", "oet1"}, 10, "30.7");        // 唔
     Add(s, 0x4E00, {}, {}, 0, "");                             // in no list
-    s.radicalForms[QStringLiteral("2")] = {0x2F01, 0x4E28};
-    s.radicalForms[QStringLiteral("12")] = {0x2F0B, 0x516B};
-    s.radicalForms[QStringLiteral("163")] = {0x2FA2, 0x9091};
-    s.radicalForms[QStringLiteral("168")] = {0x2FA7, 0x9577};
-    s.radicalForms[QStringLiteral("168'")] = {0x2ED3, 0x957F};
+    // The radical list's forms; 12 has one outside the pages' range.
+    s.radicalForms[QStringLiteral("2")] = {0x4E28};
+    s.radicalForms[QStringLiteral("12")] = {0x516B, 0x3405};
+    s.radicalForms[QStringLiteral("96")] = {0x7389};
+    s.radicalForms[QStringLiteral("102")] = {0x7530};
+    s.radicalForms[QStringLiteral("163")] = {0x9091};
+    s.radicalForms[QStringLiteral("168")] = {0x9577};
+    s.radicalForms[QStringLiteral("168'")] = {0x957F};
 
     const char* pinyin[] = {"ba2", "bo2", "ma3", "mao4", "shui3", "tian1", "xiao3", "yu2", "zou3"};
     const char* jyutping[] = {"baa1", "maa5", "seoi2", "tin1", "siu2", "jyu4", "oi3"};
@@ -154,43 +155,32 @@ protected:
     static CharacterLists& lists() { return *data_->lists; }
     static const DataIndex& index() { return *data_->index; }
 
-    // A copy of the written files in a folder of its own, for damaging.
-    static std::unique_ptr<DataFolder> CopyData() {
-        auto copy = std::make_unique<DataFolder>();
-        for (const char* name : {"oxa.dat", "ghi.dat", "ijk.dat", "jkl.dat", "hij.dat"}) {
-            EXPECT_TRUE(QFile::copy(data_->Path(name), copy->Path(name)));
-        }
-        return copy;
-    }
-
-    static SourceData* source_;
-    static DataFolder* data_;
+    static inline SourceData* source_ = nullptr;
+    static inline DataFolder* data_ = nullptr;
 };
 
-SourceData* CharacterListsTest::source_ = nullptr;
-DataFolder* CharacterListsTest::data_ = nullptr;
-
+// Every list of the source reads back through the index, as a plain scan of
+// the source sees it.
 TEST_F(CharacterListsTest, EveryListReadsBackThroughTheIndex) {
     for (Scheme scheme : {Scheme::Pinyin, Scheme::Jyutping}) {
+        const bool pinyin = scheme == Scheme::Pinyin;
         for (const auto& [text, expected] : Expected(*source_, scheme)) {
             const SyllableId id = *EncodeSyllable(text, scheme);
-            const auto ref =
-                scheme == Scheme::Pinyin ? index().FindPinyinChunk(id) : index().FindJyutpingChunk(id);
+            const auto ref = pinyin ? index().FindPinyinChunk(id) : index().FindJyutpingChunk(id);
             ASSERT_TRUE(ref) << text;
-            const CharacterList got = scheme == Scheme::Pinyin ? lists().CharactersByPinyin(text, *ref)
-                                                               : lists().CharactersByJyutping(text, *ref);
-            EXPECT_EQ(got, expected) << text;
+            EXPECT_EQ(pinyin ? lists().CharactersByPinyin(text, *ref)
+                             : lists().CharactersByJyutping(text, *ref),
+                      expected)
+                << text;
         }
     }
     std::map<int, CharacterList> byCount;
     std::map<QByteArray, CharacterList> byRadical;
     for (const auto& [code, c] : source_->characters) {
-        if (c.strokes > 0) {
+        if (c.strokes > 0)
             byCount[c.strokes].push_back(code);
-        }
-        if (!c.radical.isEmpty() && !c.radical.endsWith(QLatin1String(".0")) && !c.radical.contains(u'-')) {
-            byRadical[c.radical.toLatin1()].push_back(code);
-        }
+        if (!c.radical.isEmpty()) // 96.-1 is listed with residual 0
+            byRadical[c.radical.toLatin1().replace(".-1", ".0")].push_back(code);
     }
     for (const auto& [count, expected] : byCount) {
         const auto ref = index().FindStrokeCountChunk(count);
@@ -242,130 +232,102 @@ TEST_F(CharacterListsTest, WriterFillsTheIndexSections) {
     EXPECT_EQ(data_->stats.characters, static_cast<int>(source_->characters.size()) - 1);
 }
 
+// Forms from the radical list only; residual 0 (and 王's -1) is a group.
 TEST_F(CharacterListsTest, RadicalTableLines) {
     const QStringList lines = index().RadicalTableText().split(u'\n', Qt::SkipEmptyParts);
-    EXPECT_TRUE(lines.contains(QStringLiteral("2.0\t2F01 4E28 3 6 8")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("12.0\t2F0B 516B 2 4")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("96.0\t738B")));
-    const auto plain = lines.indexOf(QStringLiteral("168.0\t2FA7 9577"));
-    const auto variant = lines.indexOf(QStringLiteral("168'.0\t2ED3 957F 3"));
+    for (const char* line : {"2.0\t4E28 0 3 6 8", "12.0\t516B 3405 0 2 4", "96.0\t7389 0",
+                             "102.0\t7530 0 2 4", "163.0\t9091 0 4", "30.0\t3 7",
+                             // Residual counts are hexadecimal: 130.x holds residuals 1..15 (F).
+                             "130.0\t1 2 3 4 5 6 7 8 9 A B C D E F"}) {
+        EXPECT_TRUE(lines.contains(QString::fromLatin1(line))) << line;
+    }
+    const auto plain = lines.indexOf(QStringLiteral("168.0\t9577 0"));
     ASSERT_GE(plain, 0);
-    EXPECT_EQ(variant, plain + 1);
-    // Residual counts are hexadecimal: 130.x holds residuals 1..15 (F).
-    EXPECT_TRUE(lines.contains(QStringLiteral("130.0\t1 2 3 4 5 6 7 8 9 A B C D E F")));
+    EXPECT_EQ(lines.indexOf(QStringLiteral("168'.0\t957F 0 3")), plain + 1);
 }
 
-TEST_F(CharacterListsTest, PinyinPageHasOneSectionPerToneThatHasCharacters) {
-    PlainListPage page;
-    QString title;
-    ASSERT_TRUE(lists().ListByPinyin(Pinyin("zhong4"), page, title));
-    EXPECT_EQ(title, QStringLiteral("[zhong]"));
-    EXPECT_EQ(page.heading, QStringLiteral("zhong"));
-    ASSERT_EQ(page.sections.size(), 2u);
-    EXPECT_EQ(page.sections[0].label, QStringLiteral("zhong1"));
-    EXPECT_EQ(page.sections[0].chars, (CharacterList{0x4E2D, 0x949F}));
-    EXPECT_EQ(page.sections[1].label, QStringLiteral("zhong4"));
-    EXPECT_EQ(page.sections[1].chars, (CharacterList{0x4E2D, 0x4F17}));
-
-    PlainListPage lv;
-    ASSERT_TRUE(lists().ListByPinyin(Pinyin("lv4"), lv, title));
-    EXPECT_EQ(title, QStringLiteral("[l") + QChar(0x00FC) + u']');
-    ASSERT_EQ(lv.sections.size(), 2u);
-    EXPECT_EQ(lv.sections[1].chars, (CharacterList{0x5F8B, 0x7EFF}));
-
-    PlainListPage none;
-    EXPECT_FALSE(lists().ListByPinyin(0, none, title));
-    EXPECT_TRUE(none.sections.empty());
-}
-
-TEST_F(CharacterListsTest, JyutpingPageKeepsItsToneInTheTitle) {
-    PlainListPage page;
-    QString title;
-    ASSERT_TRUE(lists().ListByJyutping(*EncodeSyllable("zung3", Scheme::Jyutping), page, title));
-    EXPECT_EQ(title, QStringLiteral("[zung3]"));
-    ASSERT_EQ(page.sections.size(), 2u);
-    EXPECT_EQ(page.sections[0].label, QStringLiteral("zung1"));
-    EXPECT_EQ(page.sections[1].chars, (CharacterList{0x4E2D, 0x4F17}));
-}
-
-TEST_F(CharacterListsTest, StrokeCountPage) {
-    PlainListPage page;
-    QString title;
-    EXPECT_TRUE(lists().ListByStrokeCount(4, page, title));
-    EXPECT_EQ(title, QStringLiteral("[4]"));
-    ASSERT_EQ(page.sections.size(), 1u);
-    EXPECT_EQ(page.sections[0].chars, (CharacterList{0x4E2D, 0x4E30, 0x516C, 0x516D, 0x738B, 0x957F}));
-
-    PlainListPage large;
-    EXPECT_TRUE(lists().ListByStrokeCount(300, large, title));
-    EXPECT_EQ(title, QStringLiteral("[44]"));
-    EXPECT_TRUE(large.sections.empty());
-}
-
-TEST_F(CharacterListsTest, RadicalPagesAreNotConfusedByLongerNumbers) {
-    struct Case {
+// Each list operation: its title and its sections, in order. Syllable pages
+// have a section per tone that has characters; radical pages list residual 0
+// first, and a radical is not confused with one of a longer number.
+TEST_F(CharacterListsTest, ListPagesTitlesAndSections) {
+    enum Kind { ByPinyin, ByJyutping, ByStrokes, ByRadical };
+    using Groups = std::vector<std::pair<QString, CharacterList>>;
+    const struct {
+        Kind kind;
         int value;
-        QString title;
-        std::vector<std::pair<QString, CharacterList>> groups;
-    };
-    const Case cases[] = {
-        {2,
-         u'[' + Text({0x4E28}) + QStringLiteral(" *]"),
-         {{"3", {0x4E2D, 0x4E30}}, {"6", {0x4E32}}, {"8", {0x4E34}}}},
-        {12, u'[' + Text({0x516B}) + QStringLiteral(" *]"), {{"2", {0x516C, 0x516D}}, {"4", {0x5171}}}},
-        {102, QStringLiteral("[") + Text({0x7530}) + u']', {{"2", {0x7537}}, {"4", {0x754C}}}},
-        {0x1A8, u'[' + Text({0x957F}) + QStringLiteral(" *]"), {{"3", {0x9580}}}},
-        {163, u'[' + Text({0x9091, ' ', 0x961D}) + QStringLiteral(" *]"), {{"4", {0x90A3}}}},
-        {96, QStringLiteral("[") + Text({0x738B}) + u']', {}},
-    };
-    for (const Case& c : cases) {
+        const char16_t* title;
+        Groups groups;
+        const char16_t* heading = u""; // of the syllable pages
+    } cases[] = {
+        {ByPinyin,
+         Pinyin("zhong4"),
+         u"[zhong]",
+         {{"zhong1", {0x4E2D, 0x949F}}, {"zhong4", {0x4E2D, 0x4F17}}},
+         u"zhong"},
+        {ByPinyin, Pinyin("lv4"), u"[l\u00FC]", {{"lv3", {0x5415}}, {"lv4", {0x5F8B, 0x7EFF}}}, u"l\u00FC"},
+        {ByJyutping,
+         *EncodeSyllable("zung3", Scheme::Jyutping),
+         u"[zung3]",
+         {{"zung1", {0x4E2D, 0x949F}}, {"zung3", {0x4E2D, 0x4F17}}},
+         u"zung"},
+        {ByStrokes, 4, u"[4]", {{"4", {0x4E2D, 0x4E30, 0x516C, 0x516D, 0x738B, 0x957F}}}},
+        {ByStrokes, 300, u"[44]", {}},
+        {ByRadical,
+         2,
+         u"[\u4E28]",
+         {{"0", {0x4E28}}, {"3", {0x4E2D, 0x4E30}}, {"6", {0x4E32}}, {"8", {0x4E34}}}},
+        {ByRadical, 12, u"[\u516B *]", {{"0", {0x516B}}, {"2", {0x516C, 0x516D}}, {"4", {0x5171}}}},
+        {ByRadical, 102, u"[\u7530]", {{"0", {0x7530}}, {"2", {0x7537}}, {"4", {0x754C}}}},
+        {ByRadical, 0x1A8, u"[\u957F]", {{"0", {0x957F}}, {"3", {0x9580}}}},
+        {ByRadical, 163, u"[\u9091 \u961D]", {{"0", {0x9091}}, {"4", {0x90A3}}}},
+        {ByRadical, 96, u"[\u7389]", {{"0", {0x738B}}}}};
+    for (const auto& c : cases) {
         PlainListPage page;
         QString title;
-        ASSERT_TRUE(lists().ListByRadical(c.value, page, title)) << c.value;
-        EXPECT_EQ(title, c.title) << c.value;
-        ASSERT_EQ(page.sections.size(), c.groups.size()) << c.value;
-        for (std::size_t i = 0; i < c.groups.size(); ++i) {
-            EXPECT_EQ(page.sections[i].label, c.groups[i].first) << c.value;
-            EXPECT_EQ(page.sections[i].chars, c.groups[i].second) << c.value;
+        const bool listed = c.kind == ByPinyin     ? lists().ListByPinyin(SyllableId(c.value), page, title)
+                            : c.kind == ByJyutping ? lists().ListByJyutping(SyllableId(c.value), page, title)
+                            : c.kind == ByStrokes  ? lists().ListByStrokeCount(c.value, page, title)
+                                                   : lists().ListByRadical(c.value, page, title);
+        ASSERT_TRUE(listed) << c.value;
+        EXPECT_EQ(title, QString::fromUtf16(c.title));
+        Groups groups;
+        for (const PlainListSection& section : page.sections) {
+            groups.emplace_back(section.label, section.chars);
         }
+        EXPECT_EQ(groups, c.groups) << title.toStdString();
+        EXPECT_EQ(page.heading, QString::fromUtf16(c.heading));
     }
-    PlainListPage city;
-    QString title;
-    lists().ListByRadical(163, city, title);
-    EXPECT_EQ(std::count(city.forms.begin(), city.forms.end(), 0x961Du), 1);
-    lists().ListByRadical(0x1A8, city, title);
-    EXPECT_NE(std::find(city.forms.begin(), city.forms.end(), 0x957Fu), city.forms.end());
-
-    // 20' is absent; its head must not be found inside 120'.0.
-    PlainListPage absent;
-    EXPECT_FALSE(lists().ListByRadical(0x100 + 20, absent, title));
-    EXPECT_FALSE(lists().ListByRadical(99, absent, title));
-}
-
-TEST(CharacterListsTableTest, ResidualListStartingWithZeroGivesFormsOnly) {
-    DataFolder data;
-    ASSERT_TRUE(data.WriteLists(SampleSource()));
-    data.content.radicalTable.replace("2.0\t2F01 4E28 3 6 8", "2.0\t2F01 4E28 0 3 6 8");
-    ASSERT_TRUE(data.WriteIndexAndOpen());
     PlainListPage page;
     QString title;
-    ASSERT_TRUE(data.lists->ListByRadical(2, page, title));
-    EXPECT_EQ(page.forms, (CharacterList{0x2F01, 0x4E28}));
-    EXPECT_TRUE(page.sections.empty());
+    lists().ListByRadical(163, page, title);
+    EXPECT_EQ(page.forms, (CharacterList{0x9091, 0x961D}));
+    // No syllable 0; 20' is absent and must not be found inside 120'.0; no 99.
+    EXPECT_FALSE(lists().ListByPinyin(0, page, title));
+    EXPECT_FALSE(lists().ListByRadical(0x100 + 20, page, title));
+    EXPECT_FALSE(lists().ListByRadical(99, page, title));
 }
 
 TEST(RadicalKeyTest, ParseRadicalLine) {
-    RadicalLine city = ParseRadicalLine(QStringLiteral("163.0\t9091 2 3\n"));
-    EXPECT_EQ(city.value, 163);
-    EXPECT_EQ(city.forms, Text({0x9091, ' ', 0x961D}));
-    EXPECT_EQ(city.count, 1);
-
-    EXPECT_EQ(ParseRadicalLine(QStringLiteral("9'.0\t4EBB 2")).value, 0x109);
-    const RadicalLine mixed = ParseRadicalLine(QStringLiteral("2.0\t2F01 4E28 3"));
-    EXPECT_EQ(mixed.forms, Text({0x4E28, ' ', '*'}));
-    EXPECT_EQ(mixed.count, 1);
-    EXPECT_EQ(ParseRadicalLine(QStringLiteral("2.0 2F01 4E28")).value, 0);
-    EXPECT_EQ(ParseRadicalLine(QStringLiteral("20\t4E28")).value, 0);
+    const struct {
+        const char* line;
+        int value;
+        QString forms;
+        int count;
+    } cases[] = {
+        {"163.0\t9091 0 2 3\n", 163, Text({0x9091, ' ', 0x961D}), 1},
+        {"9'.0\t4EBB 2", 0x109, Text({0x4EBB}), 1},
+        {"12.0\t516B 3405 0 2", 12, Text({0x516B, ' ', '*'}), 1}, // a form outside the range
+        {"2.0 4E28", 0, {}, 0},                                   // no tab
+        {"20\t4E28", 0, {}, 0},                                   // no "."
+    };
+    for (const auto& c : cases) {
+        const RadicalLine line = ParseRadicalLine(QString::fromLatin1(c.line));
+        EXPECT_EQ(line.value, c.value) << c.line;
+        if (c.value != 0) {
+            EXPECT_EQ(line.forms, c.forms) << c.line;
+            EXPECT_EQ(line.count, c.count) << c.line;
+        }
+    }
 }
 
 TEST(RadicalKeyTest, CompareRadicalKeysOrder) {
@@ -460,7 +422,9 @@ void Damage(const QString& path, qint64 from, qint64 to) {
 }
 
 TEST_F(CharacterListsTest, DamagedOrTruncatedListFilesGiveEmptyLists) {
-    auto copy = CopyData();
+    auto copy = std::make_unique<DataFolder>(); // a copy of the files, for damaging
+    for (const char* name : {"oxa.dat", "ghi.dat", "ijk.dat", "jkl.dat", "hij.dat"})
+        ASSERT_TRUE(QFile::copy(data_->Path(name), copy->Path(name)));
     const auto zhong = index().FindPinyinChunk(Pinyin("zhong1"));
     ASSERT_TRUE(zhong);
     Damage(copy->Path("ijk.dat"), zhong->position + 10, zhong->position + 14);
@@ -523,10 +487,7 @@ TEST(CraftedChunkTest, RecordsThatBreakTheWalkGiveNothing) {
     EXPECT_TRUE(ReadCraftedChunk(afterInvalidKey).empty());
 
     QByteArray overlong = good; // claims 3000 values, holds 2
-    const std::uint32_t second = Pinyin("zhong1") ^ 3000u;
-    for (int i = 0; i < 4; ++i) {
-        overlong[4 + i] = static_cast<char>((second >> (8 * i)) & 0xFF);
-    }
+    qToLittleEndian<std::uint32_t>(Pinyin("zhong1") ^ 3000u, overlong.data() + 4);
     EXPECT_TRUE(ReadCraftedChunk(overlong).empty());
 
     // An entry whose next chunk lies beyond the end of the file.

@@ -1,15 +1,18 @@
 // The data compiler end to end on the small source extracts.
 #include "datagen/DataCompiler.h"
 #include "datagen/StagingFolder.h"
-#include "dictionary/lists/CharacterLists.h"
 #include "dictionary/files/DataFiles.h"
 #include "dictionary/files/DataIndex.h"
+#include "dictionary/lists/CharacterLists.h"
 #include "dictionary/records/RecordStore.h"
+#include "pages/builders/PlainListPage.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/SmallData.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -72,56 +75,35 @@ TEST(StagingFolder, MovesAllFilesOrNone) {
               (QStringList{QStringLiteral("a.dat"), QStringLiteral("b.dat"), QStringLiteral("c.dat")}));
 }
 
-TEST(DataCompiler, WritesEveryFileAndASummary) {
+// Into a folder that holds an old index and a file of its own: every file
+// written, the old index replaced, the other file kept, a summary given.
+TEST(DataCompiler, WritesEveryFileReplacesOnlyItsOwnAndSummarises) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString out = dir.filePath(QStringLiteral("demo"));
+    const QDir out(dir.filePath(QStringLiteral("demo")));
+    ASSERT_TRUE(QDir().mkpath(out.path()));
+    ASSERT_TRUE(WriteFile(out.filePath(QStringLiteral("oxa.dat")), "old index"));
+    ASSERT_TRUE(WriteFile(out.filePath(QStringLiteral("def.dat")), "stroke font"));
     QString progressText, error;
     QTextStream progress(&progressText);
-    ASSERT_TRUE(CompileData(SmallDataInputs(out), progress, &error)) << error.toStdString();
+    ASSERT_TRUE(CompileData(SmallDataInputs(out.path()), progress, &error)) << error.toStdString();
     progress.flush();
 
     for (const char* name : {"oxa.dat", "ghi.dat", "ijk.dat", "jkl.dat", "hij.dat", "records.db"})
-        EXPECT_GT(QFileInfo(QDir(out).filePath(QString::fromLatin1(name))).size(), 0) << name;
-    EXPECT_EQ(FolderContents(out).size(), CompiledDataFiles().size());
+        EXPECT_GT(QFileInfo(out.filePath(QString::fromLatin1(name))).size(), 0) << name;
+    EXPECT_NE(ReadFile(out.filePath(QStringLiteral("oxa.dat"))), "old index");
+    EXPECT_EQ(ReadFile(out.filePath(QStringLiteral("def.dat"))), "stroke font");
+    EXPECT_EQ(FolderContents(out.path()).size(), CompiledDataFiles().size() + 1);
     // Nothing of the staging folder is left beside the data folder.
     EXPECT_EQ(FolderContents(dir.path()), QStringList{QStringLiteral("demo")});
 
-    const std::string summary = progressText.toStdString();
-    EXPECT_THAT(summary, HasSubstr("characters: 55"));
-    EXPECT_THAT(summary, HasSubstr("words: 236"));
-    EXPECT_THAT(summary, HasSubstr("Pinyin syllables: "));
-    EXPECT_THAT(summary, HasSubstr("chunks: "));
-    EXPECT_THAT(summary, HasSubstr("records.db: "));
-    EXPECT_THAT(summary, HasSubstr("total time: "));
-
-    const QByteArray licenses = ReadFile(QDir(out).filePath(QStringLiteral("LICENSES.txt")));
-    EXPECT_TRUE(licenses.contains("CC-CEDICT"));
-    EXPECT_TRUE(licenses.contains("creativecommons.org/licenses/by-sa/4.0"));
-    EXPECT_TRUE(licenses.contains("BSD 2-Clause"));
-    EXPECT_TRUE(licenses.contains("Unicode"));
-}
-
-TEST(DataCompiler, ReplacesOnlyItsOwnFiles) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString out = dir.filePath(QStringLiteral("demo"));
-    ASSERT_TRUE(QDir().mkpath(out));
-    QFile old(QDir(out).filePath(QStringLiteral("oxa.dat")));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("old index");
-    old.close();
-    QFile other(QDir(out).filePath(QStringLiteral("def.dat")));
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.write("stroke font");
-    other.close();
-
-    QString progressText, error;
-    QTextStream progress(&progressText);
-    ASSERT_TRUE(CompileData(SmallDataInputs(out), progress, &error)) << error.toStdString();
-    EXPECT_NE(ReadFile(QDir(out).filePath(QStringLiteral("oxa.dat"))), "old index");
-    EXPECT_EQ(ReadFile(QDir(out).filePath(QStringLiteral("def.dat"))), "stroke font");
-    EXPECT_EQ(FolderContents(out).size(), CompiledDataFiles().size() + 1);
+    for (const char* line :
+         {"characters: 55", "words: 236", "Pinyin syllables: ", "chunks: ", "records.db: ", "total time: "})
+        EXPECT_THAT(progressText.toStdString(), HasSubstr(line));
+    const QByteArray licenses = ReadFile(out.filePath(QStringLiteral("LICENSES.txt")));
+    for (const char* notice :
+         {"CC-CEDICT", "creativecommons.org/licenses/by-sa/4.0", "BSD 2-Clause", "Unicode"})
+        EXPECT_TRUE(licenses.contains(notice)) << notice;
 }
 
 TEST(DataCompiler, FailingInputsLeaveTheDataFolderAsItWas) {
@@ -152,8 +134,7 @@ TEST(DataCompiler, FailingInputsLeaveTheDataFolderAsItWas) {
          "to-jyutping module was not found"},
         {"missing CC-CEDICT", [](CompilerInputs& in) { in.cedictFile += QStringLiteral(".absent"); },
          "CC-CEDICT"},
-        {"no version", [](CompilerInputs& in) { in.version = 0; }, "version"},
-    };
+        {"no version", [](CompilerInputs& in) { in.version = 0; }, "version"}};
     for (const Case& c : cases) {
         CompilerInputs inputs = SmallDataInputs(out);
         c.spoil(inputs);
@@ -182,26 +163,43 @@ TEST(DataCompiler, SmallDataFolderOpensWithTheReaders) {
 
     // 中 is listed under zhong1 and zhong4, 行 under its to-jyutping reading hong4.
     CharacterLists lists(files, index);
-    for (const char* syllable : {"zhong1", "zhong4"}) {
-        const auto id = EncodeSyllable(syllable, Scheme::Pinyin);
-        ASSERT_TRUE(id.has_value());
-        const auto ref = index.FindPinyinChunk(*id);
-        ASSERT_TRUE(ref.has_value()) << syllable;
-        EXPECT_THAT(lists.CharactersByPinyin(syllable, *ref), ::testing::Contains(0x4E2Du)) << syllable;
-    }
-    const auto hong4 = EncodeSyllable("hong4", Scheme::Jyutping);
-    ASSERT_TRUE(hong4.has_value());
-    const auto ref = index.FindJyutpingChunk(*hong4);
-    ASSERT_TRUE(ref.has_value());
-    EXPECT_THAT(lists.CharactersByJyutping("hong4", *ref), ::testing::Contains(0x884Cu));
+    const auto listed = [&](const char* syllable, Scheme scheme) {
+        const auto ref = scheme == Scheme::Pinyin
+                             ? index.FindPinyinChunk(*EncodeSyllable(syllable, scheme))
+                             : index.FindJyutpingChunk(*EncodeSyllable(syllable, scheme));
+        return !ref                       ? CharacterList{}
+               : scheme == Scheme::Pinyin ? lists.CharactersByPinyin(syllable, *ref)
+                                          : lists.CharactersByJyutping(syllable, *ref);
+    };
+    EXPECT_THAT(listed("zhong1", Scheme::Pinyin), ::testing::Contains(0x4E2Du));
+    EXPECT_THAT(listed("zhong4", Scheme::Pinyin), ::testing::Contains(0x4E2Du));
+    EXPECT_THAT(listed("hong4", Scheme::Jyutping), ::testing::Contains(0x884Cu));
+
+    // The radical table holds the radical list's forms, no radical character
+    // (U+2E80..U+2FDF); 田 and 电 (102.0) and 王 (96.-1) make group 0.
+    const QStringList table = index.RadicalTableText().split(u'\n');
+    EXPECT_TRUE(table.contains(QStringLiteral("102.0\t7530 0 2 4")));
+    EXPECT_TRUE(table.contains(QStringLiteral("96.0\t7389 0")));
+    EXPECT_FALSE(
+        index.RadicalTableText().contains(QRegularExpression(QStringLiteral("\\b2[EF][0-9A-F]{2}\\b"))));
+    PlainListPage tian;
+    QString title;
+    ASSERT_TRUE(lists.ListByRadical(102, tian, title));
+    EXPECT_EQ(title, QStringLiteral("[田]"));
+    ASSERT_FALSE(tian.sections.empty());
+    EXPECT_EQ(tian.sections[0].label, QStringLiteral("0"));
+    EXPECT_EQ(tian.sections[0].chars, (CharacterList{0x7530, 0x7535}));
 
     RecordStore records;
-    ASSERT_TRUE(records.open(QDir(folder).filePath(QStringLiteral("records.db"))));
+    ASSERT_TRUE(records.Open(QDir(folder).filePath(QStringLiteral("records.db"))));
     const auto hang = records.characterRecord(0x884C);
     ASSERT_TRUE(hang.has_value());
     EXPECT_TRUE(hang->pinyin.startsWith(u"xing2 hang2"));
     EXPECT_TRUE(hang->jyutping.startsWith(u"hang4"));
     EXPECT_TRUE(hang->jyutping.contains(u"hong4"));
+    // The readings with tone marks follow the standard rule: 六 liù, not lìu.
+    EXPECT_TRUE(records.characterRecord(0x516D).value().field10.startsWith(u"liù"));
+    EXPECT_EQ(records.characterRecord(0x7537).value().field12, u"7530"); // 男's radical forms
 }
 
 } // namespace

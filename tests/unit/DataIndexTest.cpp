@@ -99,6 +99,13 @@ QByteArray FileOfSize(int fileSize) {
     return Repack(index);
 }
 
+// A found chunk at position, followed by the chunk at next (0: the last).
+void ExpectChunk(const std::optional<ChunkRef>& ref, std::uint32_t position, std::uint32_t next) {
+    ASSERT_TRUE(ref);
+    EXPECT_EQ(ref->position, position);
+    EXPECT_EQ(ref->nextPosition, next);
+}
+
 class LoadedIndex : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(Load(index, BuildOrFail(content))); }
@@ -127,8 +134,7 @@ TEST_F(LoadedIndex, SoundIndexesFindTheirKeysWithNextPositions) {
         EXPECT_EQ(ref->nextPosition, last ? 0u : content.pinyinSounds[i + 1].position);
         EXPECT_TRUE(index.HasPinyinSound(content.pinyinSounds[i].key));
     }
-    EXPECT_EQ(index.FindJyutpingSoundChunk(Jyutping("si6"))->position, 2000u);
-    EXPECT_EQ(index.FindJyutpingSoundChunk(Jyutping("si6"))->nextPosition, 3000u);
+    ExpectChunk(index.FindJyutpingSoundChunk(Jyutping("si6")), 2000, 3000);
     // The two sound sections do not share entries.
     EXPECT_FALSE(index.HasJyutpingSound(Pinyin("zhong1")));
     EXPECT_FALSE(index.HasPinyinSound(Jyutping("zung1")));
@@ -136,11 +142,9 @@ TEST_F(LoadedIndex, SoundIndexesFindTheirKeysWithNextPositions) {
 }
 
 TEST_F(LoadedIndex, StrokeOrderAndStrokeCountRanges) {
-    EXPECT_EQ(index.FindStrokeOrderChunk(0x4E00)->position, 10u);
-    EXPECT_EQ(index.FindStrokeOrderChunk(0x4E00)->nextPosition, 20u);
+    ExpectChunk(index.FindStrokeOrderChunk(0x4E00), 10, 20);
     const auto middle = index.FindStrokeOrderChunk(0x5FFF);
-    ASSERT_TRUE(middle);
-    EXPECT_EQ(middle->position, 20u);
+    ExpectChunk(middle, 20, 30);
     EXPECT_EQ(middle->low, 0x5000);
     EXPECT_EQ(middle->high, 0x5FFF);
     EXPECT_EQ(index.FindStrokeOrderChunk(0x9FA5)->nextPosition, 0u);
@@ -149,56 +153,45 @@ TEST_F(LoadedIndex, StrokeOrderAndStrokeCountRanges) {
     EXPECT_FALSE(index.FindStrokeOrderChunk(0x14E00)); // beyond 16 bits, not a wrapped 0x4E00
 
     const auto first = index.FindStrokeCountChunk(1);
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->position, 0u);
-    EXPECT_EQ(first->nextPosition, 4000u);
+    ExpectChunk(first, 0, 4000);
     EXPECT_EQ(first->low, 1);
     EXPECT_EQ(first->high, 4);
-    EXPECT_EQ(index.FindStrokeCountChunk(9)->position, 4000u);
-    EXPECT_EQ(index.FindStrokeCountChunk(64)->position, 65000u);
-    EXPECT_EQ(index.FindStrokeCountChunk(64)->nextPosition, 0u);
+    ExpectChunk(index.FindStrokeCountChunk(9), 4000, 65000);
+    ExpectChunk(index.FindStrokeCountChunk(64), 65000, 0);
     EXPECT_FALSE(index.FindStrokeCountChunk(0));
     EXPECT_FALSE(index.FindStrokeCountChunk(65));
     EXPECT_FALSE(index.FindStrokeCountChunk(256 + 5));
 }
 
 TEST_F(LoadedIndex, SyllableChunksMatchByTextRange) {
-    EXPECT_EQ(index.FindPinyinChunk(Pinyin("a1"))->nextPosition, 5000u);
-    EXPECT_EQ(index.FindPinyinChunk(Pinyin("bo4"))->position, 0u);
+    ExpectChunk(index.FindPinyinChunk(Pinyin("a1")), 0, 5000);
+    ExpectChunk(index.FindPinyinChunk(Pinyin("bo4")), 0, 5000);
     // ch sorts before b by id but after it by text: the text decides.
     const auto chi = index.FindPinyinChunk(Pinyin("chi1"));
-    ASSERT_TRUE(chi);
-    EXPECT_EQ(chi->position, 5000u);
-    EXPECT_EQ(chi->nextPosition, 9000u);
+    ExpectChunk(chi, 5000, 9000);
     EXPECT_EQ(chi->low, Pinyin("bu1"));
     EXPECT_EQ(chi->high, Pinyin("fou3"));
-    EXPECT_EQ(index.FindPinyinChunk(Pinyin("zhong1"))->position, 9000u);
-    EXPECT_EQ(index.FindPinyinChunk(Pinyin("zhong1"))->nextPosition, 0u);
+    ExpectChunk(index.FindPinyinChunk(Pinyin("zhong1")), 9000, 0);
     EXPECT_FALSE(index.FindPinyinChunk(Pinyin("zun1"))); // after "zhuo5"
     EXPECT_FALSE(index.FindPinyinChunk(0));
     EXPECT_FALSE(index.FindPinyinChunk(0xFFFF));
 
-    EXPECT_EQ(index.FindJyutpingChunk(Jyutping("faan6"))->position, 0u);
-    EXPECT_EQ(index.FindJyutpingChunk(Jyutping("gwong2"))->position, 7000u);
-    EXPECT_EQ(index.FindJyutpingChunk(Jyutping("gwong2"))->nextPosition, 0u);
+    ExpectChunk(index.FindJyutpingChunk(Jyutping("faan6")), 0, 7000);
+    ExpectChunk(index.FindJyutpingChunk(Jyutping("gwong2")), 7000, 0);
     EXPECT_FALSE(index.FindJyutpingChunk(Jyutping("faat3"))); // between faan6 and fan1
 }
 
 TEST_F(LoadedIndex, RadicalWalkUsesNumericKeyOrder) {
     const auto first = index.FindRadicalChunk("9.5");
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->position, 0u);
-    EXPECT_EQ(first->nextPosition, 3000u);
+    ExpectChunk(first, 0, 3000);
     EXPECT_EQ(first->lowText, "1.0");
     EXPECT_EQ(first->highText, "9'.3");
     EXPECT_FALSE(index.FindRadicalChunk("9'.4")); // after 9'.3, before 10.0
     // Text order would put "100.1" before "85.2".
     const auto last = index.FindRadicalChunk("100.1");
-    ASSERT_TRUE(last);
-    EXPECT_EQ(last->position, 6000u);
-    EXPECT_EQ(last->nextPosition, 0u);
+    ExpectChunk(last, 6000, 0);
     EXPECT_EQ(last->highText, "214.17");
-    EXPECT_EQ(index.FindRadicalChunk("85.2")->position, 3000u);
+    ExpectChunk(index.FindRadicalChunk("85.2"), 3000, 6000);
     EXPECT_FALSE(index.FindRadicalChunk("214.18"));
 }
 
@@ -419,17 +412,12 @@ TEST(IndexLoading, NothingIsFoundWithoutAnIndex) {
     DataIndex index(reporter);
     EXPECT_FALSE(index.isLoaded());
     EXPECT_EQ(index.DataVersion(), "0000");
-    EXPECT_TRUE(index.PinyinSyllables().empty());
-    EXPECT_TRUE(index.JyutpingSyllables().empty());
-    EXPECT_TRUE(index.StrokeCounts().empty());
-    EXPECT_TRUE(index.RadicalTableText().isEmpty());
-    EXPECT_FALSE(index.HasPinyinSound(Pinyin("a1")));
-    EXPECT_FALSE(index.HasJyutpingSound(Jyutping("zung1")));
-    EXPECT_FALSE(index.FindStrokeOrderChunk(0x4E00));
-    EXPECT_FALSE(index.FindStrokeCountChunk(1));
-    EXPECT_FALSE(index.FindPinyinChunk(Pinyin("a1")));
-    EXPECT_FALSE(index.FindJyutpingChunk(Jyutping("aa1")));
-    EXPECT_FALSE(index.FindRadicalChunk("1.0"));
+    EXPECT_TRUE(index.PinyinSyllables().empty() && index.JyutpingSyllables().empty() &&
+                index.StrokeCounts().empty() && index.RadicalTableText().isEmpty());
+    EXPECT_FALSE(index.HasPinyinSound(Pinyin("a1")) || index.HasJyutpingSound(Jyutping("zung1")));
+    EXPECT_FALSE(index.FindStrokeOrderChunk(0x4E00) || index.FindStrokeCountChunk(1) ||
+                 index.FindPinyinChunk(Pinyin("a1")) || index.FindJyutpingChunk(Jyutping("aa1")) ||
+                 index.FindRadicalChunk("1.0"));
 }
 
 TEST(DataFilesTest, MissingFolderReportsEveryFile) {

@@ -1,46 +1,27 @@
 // The font choice without widgets: installed face lists, the automatic
 // choice of the first run, loading the stored choice and storing it again.
 #include "stroke/fonts/FontChoice.h"
-#include "settings/SettingsStore.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/TemporarySettings.h"
 
 #include <gtest/gtest.h>
 
-#include <QSettings>
-#include <QTemporaryDir>
-
 using namespace quillory;
-
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
 class FontChoiceTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        path_ = dir_.filePath(QStringLiteral("settings.ini"));
-        store_ = std::make_unique<SettingsStore>(path_);
-    }
+    void SetUp() override { ASSERT_TRUE(settings_.isValid()); }
 
-    QString Read(const char* name) const {
-        return store_->ReadSetting(QString::fromLatin1(name)).value_or(QStringLiteral("<missing>"));
-    }
+    QString Read(const char* name) const { return settings_.value(name); }
     void Set(const char* name, const QString& value) {
-        ASSERT_TRUE(store_->WriteSetting(QString::fromLatin1(name), value));
+        ASSERT_TRUE(settings_.store().WriteSetting(QString::fromLatin1(name), value));
     }
-    QStringList StoredNames() const {
-        QSettings file(path_, QSettings::IniFormat);
-        file.beginGroup(QStringLiteral("Versions"));
-        QStringList keys = file.childKeys();
-        keys.sort();
-        return keys;
-    }
+    QStringList StoredNames() const { return settings_.storedNames(); }
 
-    QTemporaryDir dir_;
-    QString path_;
-    std::unique_ptr<SettingsStore> store_;
+    testing::TemporarySettings settings_;
+    SettingsStore* store_ = &settings_.store();
 };
 
 const QList<FontEntry> kWindowsFaces = {
@@ -50,11 +31,14 @@ const QList<FontEntry> kWindowsFaces = {
 
 } // namespace
 
-TEST(InstalledFontsTest, ListsLeaveOutVerticalFacesAndKeepOneEntryPerSet) {
+TEST(InstalledFontsTest, ListsLeaveOutVerticalAndPrivateFacesAndKeepOneEntryPerSet) {
+    // The program's own Pinyin face is installed for the program only.
     const InstalledFonts fonts = MakeInstalledFonts(
-        {QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("@WenQuanYi Zen Hei"), QString()},
+        {QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("@WenQuanYi Zen Hei"), QString(),
+         QStringLiteral("Oxapinyin basic")},
         {QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("@MingLiU"), QStringLiteral("MingLiU")},
-        {QStringLiteral("DejaVu Sans"), QStringLiteral("@Arial"), QStringLiteral("DejaVu Sans")});
+        {QStringLiteral("DejaVu Sans"), QStringLiteral("@Arial"), QStringLiteral("DejaVu Sans"),
+         QStringLiteral("Oxapinyin Basic")});
     const QList<FontEntry> expected = {{QStringLiteral("WenQuanYi Zen Hei"), 134},
                                        {QStringLiteral("WenQuanYi Zen Hei"), 136},
                                        {QStringLiteral("MingLiU"), 136}};

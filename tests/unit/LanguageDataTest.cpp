@@ -129,12 +129,12 @@ TEST_F(RealLanguageData, TellingSections) {
     EXPECT_EQ(Text(2, kPinyin), MarkPinyinFont(u"mo2 shi4"));
     EXPECT_NE(Text(2, kPinyin), QStringLiteral("mo2 shi4"));
     EXPECT_EQ(Kind(2, kPinyin), QStringLiteral("py"));
-    EXPECT_EQ(FontSlotOfKind(Kind(2, kPinyin)), 1);
+    EXPECT_EQ(FontSlotOfKind(Kind(2, kPinyin)), FontSlot::Pinyin);
     // Text and font slot together: the Pinyin font for Pinyin, Fanti for Fanti.
     ASSERT_TRUE(language_.GetTextAndFont(2, kPinyin).has_value());
-    EXPECT_EQ(language_.GetTextAndFont(2, kPinyin)->second, 1);
-    EXPECT_EQ(language_.GetTextAndFont(2, kFanti)->second, 3);
-    EXPECT_EQ(language_.GetTextAndFont(2, kJyutping)->second, 4);
+    EXPECT_EQ(language_.GetTextAndFont(2, kPinyin)->second, FontSlot::Pinyin);
+    EXPECT_EQ(language_.GetTextAndFont(2, kFanti)->second, FontSlot::Fanti);
+    EXPECT_EQ(language_.GetTextAndFont(2, kJyutping)->second, FontSlot::Jyutping);
     EXPECT_FALSE(language_.GetTextAndFont(999, kEnglish).has_value());
     EXPECT_EQ(Text(2, kJianti), QStringLiteral("\u6A21\u5F0F"));
     EXPECT_EQ(Kind(2, kFanti), QStringLiteral("b5"));
@@ -235,7 +235,7 @@ TEST_F(LanguageLookUp, MalformedLinesFail) {
     EXPECT_EQ(Text(1, kPinyin), QStringLiteral("fallback"));
     EXPECT_EQ(Text(2, kEnglish), QString());
     EXPECT_EQ(Kind(2, kEnglish), QStringLiteral("xx"));
-    EXPECT_EQ(FontSlotOfKind(Kind(2, kEnglish)), 0);
+    EXPECT_EQ(FontSlotOfKind(Kind(2, kEnglish)), FontSlot::English);
     EXPECT_EQ(Text(3, kEnglish), QStringLiteral("a|b"));
     EXPECT_EQ(Text(4, kEnglish), QStringLiteral("one\ntwo\\\n\nend\\"));
 }

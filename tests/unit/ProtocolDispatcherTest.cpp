@@ -8,15 +8,12 @@
 #include "pages/builders/PageBuilder.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/SmallData.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-
-void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace quillory {
 namespace {

@@ -1,12 +1,15 @@
 // The history of shown pages: ordering, capacity and the "search.txt" file.
 #include "dictionary/search/SearchHistory.h"
 #include "dictionary/text/GbkCodec.h"
+#include "tests/support/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace quillory {
 namespace {
@@ -71,14 +74,16 @@ TEST(SearchHistory, SamenessNeedsCommandTextAndValueExceptForTextCommands) {
     EXPECT_EQ(history.entry(0).value, 5u);
     history.AddToHistory(6, 9, QStringLiteral("中")); // same as entry 0: nothing changes
     EXPECT_EQ(history.entry(0).value, 5u);
+    // An entry without value is not added.
+    history.AddToHistory(0, SearchHistoryEntry::kNoValue, QStringLiteral("x"));
+    EXPECT_EQ(history.usedEntries().size(), 5u);
 }
 
 TEST(SearchHistory, TheHundredAndFirstPagePushesTheOldestOut) {
     SearchHistory history;
     for (int i = 0; i < SearchHistory::kSize + 1; ++i)
         history.AddToHistory(8, static_cast<std::uint32_t>(i), QStringLiteral("[%1]").arg(i));
-    const std::vector<int> used = history.usedEntries();
-    ASSERT_EQ(used.size(), 100u);
+    ASSERT_EQ(history.usedEntries().size(), 100u);
     EXPECT_EQ(history.entry(0).text, QStringLiteral("[100]"));
     EXPECT_EQ(history.entry(99).text, QStringLiteral("[1]"));
 
@@ -92,13 +97,7 @@ TEST(SearchHistory, TheHundredAndFirstPagePushesTheOldestOut) {
     EXPECT_EQ(history.entry(99).text, QStringLiteral("[1]"));
 }
 
-TEST(SearchHistory, AnEntryWithoutValueIsNotAdded) {
-    SearchHistory history;
-    history.AddToHistory(0, SearchHistoryEntry::kNoValue, QStringLiteral("x"));
-    EXPECT_TRUE(history.usedEntries().empty());
-}
-
-TEST_F(HistoryFile, RoundTripsEntriesInOrder) {
+TEST_F(HistoryFile, RoundTripsEntriesInOrderAndLoadingReplacesTheHistory) {
     SearchHistory history;
     history.AddToHistory(9, 0x102, QStringLiteral("[丨 *]"));
     history.AddToHistory(7, 0x1234, QStringLiteral("hello"));
@@ -109,36 +108,22 @@ TEST_F(HistoryFile, RoundTripsEntriesInOrder) {
               "0\t4E2D\t" + Gbk(u"中") + "\n1\t1916\t[zhong]\n7\t0\thello\n9\t102\t" + Gbk(u"[丨 *]") + "\n");
 
     SearchHistory loaded;
+    loaded.AddToHistory(8, 4, QStringLiteral("[4]")); // replaced by the file's entries
     ASSERT_TRUE(loaded.LoadHistory(path()));
-    ASSERT_EQ(loaded.usedEntries().size(), 4u);
-    EXPECT_EQ(loaded.entry(0), (SearchHistoryEntry{0, 0x4E2D, QStringLiteral("中")}));
-    EXPECT_EQ(loaded.entry(1), (SearchHistoryEntry{1, 0x1916, QStringLiteral("[zhong]")}));
-    EXPECT_EQ(loaded.entry(2), (SearchHistoryEntry{7, 0, QStringLiteral("hello")}));
-    EXPECT_EQ(loaded.entry(3), (SearchHistoryEntry{9, 0x102, QStringLiteral("[丨 *]")}));
+    const std::vector<SearchHistoryEntry> expected = {
+        {0, 0x4E2D, "中"}, {1, 0x1916, "[zhong]"}, {7, 0, "hello"}, {9, 0x102, "[丨 *]"}};
+    ASSERT_EQ(loaded.usedEntries().size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(loaded.entry(int(i)), expected[i]) << i;
+
+    EXPECT_FALSE(loaded.LoadHistory(dir_.filePath(QStringLiteral("missing.txt"))));
+    EXPECT_TRUE(loaded.usedEntries().empty());
 }
 
-TEST_F(HistoryFile, ReadsHandWrittenLines) {
-    write("1\t1916\t[zhong]\r\n7\t2A\thello\tworld\n");
-    SearchHistory history;
-    ASSERT_TRUE(history.LoadHistory(path()));
-    EXPECT_EQ(history.entry(0), (SearchHistoryEntry{1, 0x1916, QStringLiteral("[zhong]")}));
-    // A value written for a text command is kept; the text after the second tab is whole.
-    EXPECT_EQ(history.entry(1), (SearchHistoryEntry{7, 0x2A, QStringLiteral("hello\tworld")}));
-}
-
-TEST_F(HistoryFile, LoadingReplacesTheHistoryAndAMissingFileEmptiesIt) {
-    SearchHistory history;
-    history.AddToHistory(0, 0x4E00, QStringLiteral("一"));
-    write("8\t4\t[4]\n");
-    ASSERT_TRUE(history.LoadHistory(path()));
-    EXPECT_EQ(Texts(history), QStringList{QStringLiteral("[4]")});
-
-    EXPECT_FALSE(history.LoadHistory(dir_.filePath(QStringLiteral("missing.txt"))));
-    EXPECT_TRUE(history.usedEntries().empty());
-}
-
+// Hand-written and hostile lines: unsound ones are skipped.
 TEST_F(HistoryFile, HostileLinesAreSkippedAndSoundOnesKept) {
-    QByteArray bytes;
+    QByteArray bytes = "1\t1916\t[zhong]\r\n";
+    bytes += "7\t2A\thello\tworld\n"; // a text command's value is kept; the text is all after the second tab
     bytes += "no tabs at all\n";
     bytes += "1\tonly one tab\n";
     bytes += "8\t" + QByteArray(20000, 'A') + "\t[too long]\n";
@@ -153,13 +138,14 @@ TEST_F(HistoryFile, HostileLinesAreSkippedAndSoundOnesKept) {
 
     SearchHistory history;
     ASSERT_TRUE(history.LoadHistory(path()));
-    const std::vector<int> used = history.usedEntries();
-    ASSERT_EQ(used.size(), 3u);
-    EXPECT_EQ(history.entry(0).text, QStringLiteral("[two]"));
-    EXPECT_EQ(history.entry(1).value, 5u);
-    EXPECT_TRUE(history.entry(1).text.endsWith(QStringLiteral("[bad gbk]")));
-    EXPECT_TRUE(history.entry(1).text.startsWith(QChar(0xFFFD)));
-    EXPECT_EQ(history.entry(2).text, QStringLiteral("[last]"));
+    ASSERT_EQ(history.usedEntries().size(), 5u);
+    EXPECT_EQ(history.entry(0), (SearchHistoryEntry{1, 0x1916, "[zhong]"}));
+    EXPECT_EQ(history.entry(1), (SearchHistoryEntry{7, 0x2A, "hello\tworld"}));
+    EXPECT_EQ(history.entry(2).text, QStringLiteral("[two]"));
+    EXPECT_EQ(history.entry(3).value, 5u);
+    EXPECT_TRUE(history.entry(3).text.endsWith(QStringLiteral("[bad gbk]")));
+    EXPECT_TRUE(history.entry(3).text.startsWith(QChar(0xFFFD)));
+    EXPECT_EQ(history.entry(4).text, QStringLiteral("[last]"));
 }
 
 TEST_F(HistoryFile, ReadsAtMostAHundredEntries) {
@@ -201,23 +187,53 @@ TEST_F(HistoryFile, SavingReplacesTheFileWholeAndReportsFailure) {
               QStringList{QStringLiteral("search.txt")});
 }
 
-TEST(HistoryFilePath, UsesTheDataFolderWhenWritable) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    EXPECT_EQ(HistoryFilePath(dir.path()), dir.filePath(QStringLiteral("search.txt")));
+// The history file's folder is chosen the same way on every run: the data
+// folder only when its search.txt exists and can be replaced.
+TEST(HistoryFilePath, ChoiceIsStableBetweenRuns) {
+    const QString data = QStringLiteral("/data"), user = QStringLiteral("/home/user/.local/share/Quillory");
+    const struct {
+        const char* what;
+        bool inData, dataReplaceable, inUser;
+        const QString& chosen;
+    } cases[] = {{"data file replaceable", true, true, false, data},
+                 {"data file replaceable, user file too", true, true, true, data},
+                 {"data file not replaceable (a read-only folder or file)", true, false, false, user},
+                 {"data file not replaceable, user file exists", true, false, true, user},
+                 {"writable data folder without the file, user file exists", false, true, true, user},
+                 {"first run: no file anywhere", false, true, false, user}};
+    for (const auto& c : cases) {
+        std::set<QString> files;
+        const auto replaceable = [&](const QString& path) {
+            return files.count(path) != 0 && (!path.startsWith(data) || c.dataReplaceable);
+        };
+        if (c.inData)
+            files.insert(data + QStringLiteral("/search.txt"));
+        if (c.inUser)
+            files.insert(user + QStringLiteral("/search.txt"));
+        const QString first = ChooseHistoryFile(data, user, replaceable);
+        EXPECT_EQ(first, c.chosen + QStringLiteral("/search.txt")) << c.what;
+        // The history is saved where it was chosen; the next run chooses the same.
+        files.insert(first);
+        EXPECT_EQ(ChooseHistoryFile(data, user, replaceable), first) << c.what;
+    }
 }
 
-TEST(HistoryFilePath, UsesTheUsersFolderWhenTheDataFolderIsReadOnly) {
+TEST(HistoryFilePath, RealFoldersAndFiles) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString readOnly = dir.filePath(QStringLiteral("readonly"));
-    ASSERT_TRUE(QDir().mkpath(readOnly));
-    ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner));
-    if (QFileInfo(readOnly).isWritable())
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
-    const QString path = HistoryFilePath(readOnly);
-    EXPECT_FALSE(path.startsWith(readOnly));
-    EXPECT_TRUE(path.endsWith(QStringLiteral("/search.txt")));
+    const QString file = dir.filePath(QStringLiteral("search.txt"));
+    EXPECT_FALSE(CanReplaceFile(file));
+    EXPECT_FALSE(HistoryFilePath(dir.path()).startsWith(dir.path()));
+    // A folder named search.txt can be replaced by no one, root included.
+    ASSERT_TRUE(QDir().mkpath(file));
+    EXPECT_FALSE(CanReplaceFile(file));
+    EXPECT_FALSE(HistoryFilePath(dir.path()).startsWith(dir.path()));
+    ASSERT_TRUE(QDir().rmdir(file));
+    QFile(file).open(QIODevice::WriteOnly);
+    EXPECT_TRUE(CanReplaceFile(file));
+    EXPECT_EQ(HistoryFilePath(dir.path()), file);
+    EXPECT_TRUE(
+        HistoryFilePath(dir.filePath(QStringLiteral("absent"))).endsWith(QStringLiteral("/search.txt")));
 }
 
 } // namespace

@@ -117,32 +117,32 @@ TEST_F(SettingsStoreTest, MissingSizeLeavesTheSizeAloneAndSizesAreWrittenInHex) 
 using DisplayFontRulesTest = SettingsFixture;
 
 TEST_F(DisplayFontRulesTest, EmptySettingsGiveTheDefaults) {
-    const DisplayFontSpec english = DisplayFontForSlot(0, *store_);
+    const DisplayFontSpec english = DisplayFontForSlot(FontSlotFromIndex(0), *store_);
     EXPECT_TRUE(english.useMenuFace);
     EXPECT_EQ(english.pointSize, 10);
     EXPECT_EQ(english.charset, kAnsiCharset);
     EXPECT_EQ(english.kindMarker, QStringLiteral("en"));
 
-    const DisplayFontSpec pinyin = DisplayFontForSlot(1, *store_);
+    const DisplayFontSpec pinyin = DisplayFontForSlot(FontSlotFromIndex(1), *store_);
     EXPECT_EQ(pinyin.face, QStringLiteral("Oxapinyin basic"));
     EXPECT_FALSE(pinyin.useMenuFace);
     EXPECT_EQ(pinyin.pointSize, 10);
     EXPECT_EQ(pinyin.charset, kDefaultCharset);
 
-    const DisplayFontSpec jianti = DisplayFontForSlot(2, *store_);
+    const DisplayFontSpec jianti = DisplayFontForSlot(FontSlotFromIndex(2), *store_);
     EXPECT_EQ(jianti.face, QStringLiteral("SimSun"));
     EXPECT_EQ(jianti.pointSize, 11);
     EXPECT_EQ(jianti.charset, kGb2312Charset);
     EXPECT_EQ(jianti.kindMarker, QStringLiteral("gb"));
 
     // The default "gMingLiu" names the GB2312 set by its letter.
-    const DisplayFontSpec fanti = DisplayFontForSlot(3, *store_);
+    const DisplayFontSpec fanti = DisplayFontForSlot(FontSlotFromIndex(3), *store_);
     EXPECT_EQ(fanti.face, QStringLiteral("MingLiu"));
     EXPECT_EQ(fanti.pointSize, 11);
     EXPECT_EQ(fanti.charset, kGb2312Charset);
     EXPECT_EQ(fanti.kindMarker, QStringLiteral("b5"));
 
-    const DisplayFontSpec jyutping = DisplayFontForSlot(4, *store_);
+    const DisplayFontSpec jyutping = DisplayFontForSlot(FontSlotFromIndex(4), *store_);
     EXPECT_EQ(jyutping.face, QStringLiteral("Oxapinyin basic"));
     EXPECT_EQ(jyutping.pointSize, 10);
     EXPECT_EQ(jyutping.charset, kAnsiCharset);
@@ -155,20 +155,20 @@ TEST_F(DisplayFontRulesTest, SizesComeFromTheirOwnSettings) {
     Set(QStringLiteral("SSize"), QStringLiteral("14"));
     Set(QStringLiteral("TSize"), QStringLiteral("5"));
     Set(QStringLiteral("JSize"), QStringLiteral("d"));
-    EXPECT_EQ(DisplayFontForSlot(1, *store_).pointSize, 12);
-    EXPECT_EQ(DisplayFontForSlot(0, *store_).pointSize, 9);
-    EXPECT_EQ(DisplayFontForSlot(2, *store_).pointSize, 13);
-    EXPECT_EQ(DisplayFontForSlot(3, *store_).pointSize, 8);
-    EXPECT_EQ(DisplayFontForSlot(4, *store_).pointSize, 13);
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(1), *store_).pointSize, 12);
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(0), *store_).pointSize, 9);
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(2), *store_).pointSize, 13);
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(3), *store_).pointSize, 8);
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(4), *store_).pointSize, 13);
 }
 
 TEST_F(DisplayFontRulesTest, ChineseFontsTakeTheirSetFromTheFirstLetter) {
     Set(QStringLiteral("SFont"), QStringLiteral("bFoo"));
     Set(QStringLiteral("TFont"), QStringLiteral("bPMingLiU"));
-    const DisplayFontSpec jianti = DisplayFontForSlot(2, *store_);
+    const DisplayFontSpec jianti = DisplayFontForSlot(FontSlotFromIndex(2), *store_);
     EXPECT_EQ(jianti.face, QStringLiteral("Foo"));
     EXPECT_EQ(jianti.charset, kBig5Charset);
-    const DisplayFontSpec fanti = DisplayFontForSlot(3, *store_);
+    const DisplayFontSpec fanti = DisplayFontForSlot(FontSlotFromIndex(3), *store_);
     EXPECT_EQ(fanti.face, QStringLiteral("PMingLiU"));
     EXPECT_EQ(fanti.charset, kBig5Charset);
 
@@ -176,62 +176,62 @@ TEST_F(DisplayFontRulesTest, ChineseFontsTakeTheirSetFromTheFirstLetter) {
     // other than "g" means Big5 for the traditional one.
     Set(QStringLiteral("SFont"), QStringLiteral("xNoto Sans CJK SC"));
     Set(QStringLiteral("TFont"), QStringLiteral("xNoto Sans CJK TC"));
-    EXPECT_EQ(DisplayFontForSlot(2, *store_).charset, kGb2312Charset);
-    EXPECT_EQ(DisplayFontForSlot(2, *store_).face, QStringLiteral("Noto Sans CJK SC"));
-    EXPECT_EQ(DisplayFontForSlot(3, *store_).charset, kBig5Charset);
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(2), *store_).charset, kGb2312Charset);
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(2), *store_).face, QStringLiteral("Noto Sans CJK SC"));
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(3), *store_).charset, kBig5Charset);
     Set(QStringLiteral("TFont"), QStringLiteral("gAR PL UMing"));
-    EXPECT_EQ(DisplayFontForSlot(3, *store_).charset, kGb2312Charset);
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(3), *store_).charset, kGb2312Charset);
 }
 
 TEST_F(DisplayFontRulesTest, ShortChineseFontValuesCountAsMissing) {
     Set(QStringLiteral("SFont"), QStringLiteral("bX"));
     Set(QStringLiteral("TFont"), QString());
-    const DisplayFontSpec jianti = DisplayFontForSlot(2, *store_);
+    const DisplayFontSpec jianti = DisplayFontForSlot(FontSlotFromIndex(2), *store_);
     EXPECT_EQ(jianti.face, QStringLiteral("SimSun"));
     EXPECT_EQ(jianti.charset, kGb2312Charset);
-    EXPECT_EQ(DisplayFontForSlot(3, *store_).face, QStringLiteral("MingLiu"));
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(3), *store_).face, QStringLiteral("MingLiu"));
     Set(QStringLiteral("SFont"), QStringLiteral("bXY"));
-    EXPECT_EQ(DisplayFontForSlot(2, *store_).face, QStringLiteral("XY"));
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(2), *store_).face, QStringLiteral("XY"));
 }
 
 TEST_F(DisplayFontRulesTest, ChosenFacesApplyOnlyWhenTheDefaultFlagIsZero) {
     Set(QStringLiteral("EFont"), QStringLiteral("DejaVu Serif"));
     Set(QStringLiteral("JFont"), QStringLiteral("DejaVu Sans"));
     // Flags missing: the menu face and the Pinyin face.
-    EXPECT_TRUE(DisplayFontForSlot(0, *store_).useMenuFace);
-    EXPECT_EQ(DisplayFontForSlot(4, *store_).face, QStringLiteral("Oxapinyin basic"));
+    EXPECT_TRUE(DisplayFontForSlot(FontSlotFromIndex(0), *store_).useMenuFace);
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(4), *store_).face, QStringLiteral("Oxapinyin basic"));
 
     Set(QStringLiteral("EDefault"), QStringLiteral("1"));
     Set(QStringLiteral("JDefault"), QStringLiteral("00"));
-    EXPECT_TRUE(DisplayFontForSlot(0, *store_).useMenuFace);
-    EXPECT_TRUE(DisplayFontForSlot(0, *store_).face.isEmpty());
-    EXPECT_EQ(DisplayFontForSlot(4, *store_).face, QStringLiteral("Oxapinyin basic"));
+    EXPECT_TRUE(DisplayFontForSlot(FontSlotFromIndex(0), *store_).useMenuFace);
+    EXPECT_TRUE(DisplayFontForSlot(FontSlotFromIndex(0), *store_).face.isEmpty());
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(4), *store_).face, QStringLiteral("Oxapinyin basic"));
 
     Set(QStringLiteral("EDefault"), QStringLiteral("0"));
     Set(QStringLiteral("JDefault"), QStringLiteral("0"));
-    EXPECT_FALSE(DisplayFontForSlot(0, *store_).useMenuFace);
-    EXPECT_EQ(DisplayFontForSlot(0, *store_).face, QStringLiteral("DejaVu Serif"));
-    EXPECT_EQ(DisplayFontForSlot(4, *store_).face, QStringLiteral("DejaVu Sans"));
+    EXPECT_FALSE(DisplayFontForSlot(FontSlotFromIndex(0), *store_).useMenuFace);
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(0), *store_).face, QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(4), *store_).face, QStringLiteral("DejaVu Sans"));
 
     // A chosen but empty face falls back as if the default were set.
     Set(QStringLiteral("EFont"), QString());
     Set(QStringLiteral("JFont"), QString());
-    EXPECT_TRUE(DisplayFontForSlot(0, *store_).useMenuFace);
-    EXPECT_EQ(DisplayFontForSlot(4, *store_).face, QStringLiteral("Oxapinyin basic"));
+    EXPECT_TRUE(DisplayFontForSlot(FontSlotFromIndex(0), *store_).useMenuFace);
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(4), *store_).face, QStringLiteral("Oxapinyin basic"));
 }
 
 TEST_F(DisplayFontRulesTest, SecondFantiSlotCopiesTheFirstWithoutKind) {
     Set(QStringLiteral("TFont"), QStringLiteral("bPMingLiU"));
     Set(QStringLiteral("TSize"), QStringLiteral("c"));
-    const DisplayFontSpec first = DisplayFontForSlot(3, *store_);
-    const DisplayFontSpec second = DisplayFontForSlot(5, *store_);
+    const DisplayFontSpec first = DisplayFontForSlot(FontSlotFromIndex(3), *store_);
+    const DisplayFontSpec second = DisplayFontForSlot(FontSlotFromIndex(5), *store_);
     EXPECT_EQ(second.face, first.face);
     EXPECT_EQ(second.pointSize, first.pointSize);
     EXPECT_EQ(second.charset, first.charset);
     EXPECT_TRUE(second.kindMarker.isEmpty());
     // Slots outside 0..5 get the English font.
-    EXPECT_EQ(DisplayFontForSlot(6, *store_).kindMarker, QStringLiteral("en"));
-    EXPECT_EQ(DisplayFontForSlot(-1, *store_).kindMarker, QStringLiteral("en"));
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(6), *store_).kindMarker, QStringLiteral("en"));
+    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(-1), *store_).kindMarker, QStringLiteral("en"));
 }
 
 TEST(PointsToPixels, RoundsHalfAwayFromZero) {

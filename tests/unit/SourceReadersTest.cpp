@@ -47,39 +47,37 @@ QByteArray ReadFile(const QString& path) {
 
 // ---- Pinyin from Unihan -------------------------------------------------
 
-TEST(PinyinToToneDigits, ConvertsToneMarksToDigits) {
-    EXPECT_EQ(PinyinToToneDigits(u"zhōng"), "zhong1");
-    EXPECT_EQ(PinyinToToneDigits(u"xíng"), "xing2");
-    EXPECT_EQ(PinyinToToneDigits(u"wǔ"), "wu3");
-    EXPECT_EQ(PinyinToToneDigits(u"zhòng"), "zhong4");
-    EXPECT_EQ(PinyinToToneDigits(u"de"), "de5");
-}
-
-TEST(PinyinToToneDigits, WritesUmlautAsVAndLowersCase) {
-    EXPECT_EQ(PinyinToToneDigits(u"lǜ"), "lv4");
-    EXPECT_EQ(PinyinToToneDigits(u"nü"), "nv5");
-    EXPECT_EQ(PinyinToToneDigits(u"Nǚ"), "nv3");
-    EXPECT_EQ(PinyinToToneDigits(u"ZHŌNG"), "zhong1");
-    // Decomposed input is read the same as precomposed input.
-    EXPECT_EQ(PinyinToToneDigits(u"lu\u0308\u0300"), "lv4");
-}
-
-TEST(PinyinToToneDigits, HandlesSyllabicNasalsAndEWithCircumflex) {
-    EXPECT_EQ(PinyinToToneDigits(u"ńg"), "ng2");
-    EXPECT_EQ(PinyinToToneDigits(u"ḿ"), "m2");
-    EXPECT_EQ(PinyinToToneDigits(u"ế"), "\u00ea"
-                                        "2");
-    EXPECT_EQ(PinyinToToneDigits(u"ê̄"), "\u00ea"
-                                        "1");
-}
-
-TEST(PinyinToToneDigits, RejectsWhatIsNoSyllable) {
-    EXPECT_EQ(PinyinToToneDigits(u""), "");
-    EXPECT_EQ(PinyinToToneDigits(u"zhong1"), "");
-    EXPECT_EQ(PinyinToToneDigits(u"zhō ng"), "");
-    EXPECT_EQ(PinyinToToneDigits(u"\u0304a"), ""); // a mark before any letter
-    EXPECT_EQ(PinyinToToneDigits(u"ǎà"), "");      // two tones
-    EXPECT_EQ(PinyinToToneDigits(u"中"), "");
+TEST(PinyinToToneDigits, MarksToDigitsUmlautToVAndNoSyllableToNothing) {
+    const struct {
+        const char16_t* marked;
+        const char* digits;
+    } cases[] = {
+        {u"zhōng", "zhong1"},
+        {u"xíng", "xing2"},
+        {u"wǔ", "wu3"},
+        {u"zhòng", "zhong4"},
+        {u"de", "de5"},
+        {u"lǜ", "lv4"},
+        {u"nü", "nv5"},
+        {u"Nǚ", "nv3"},
+        {u"ZHŌNG", "zhong1"},
+        {u"lu\u0308\u0300", "lv4"}, // decomposed input reads as precomposed
+        {u"ńg", "ng2"},
+        {u"ḿ", "m2"},
+        {u"ế", "\u00ea"
+               "2"},
+        {u"ê̄", "\u00ea"
+               "1"},
+        {u"", ""},
+        {u"zhong1", ""},
+        {u"zhō ng", ""},
+        {u"ǎà", ""},
+        {u"中", ""},
+        {u"\u0304a", ""}, // a mark before any letter
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PinyinToToneDigits(c.marked), c.digits) << c.digits;
+    }
 }
 
 TEST(SplitPinyinField, ReadsEveryUnihanForm) {
@@ -97,21 +95,21 @@ TEST(SplitPinyinField, ReadsEveryUnihanForm) {
     EXPECT_TRUE(SplitPinyinField(u"").empty());
 }
 
-TEST(NormaliseRadicalStroke, KeepsTheFirstValueWithOneAsciiApostrophe) {
-    EXPECT_EQ(NormaliseRadicalStroke(u"2.3"), u"2.3");
-    EXPECT_EQ(NormaliseRadicalStroke(u"109.7 123.5"), u"109.7");
-    EXPECT_EQ(NormaliseRadicalStroke(u"168'.0"), u"168'.0");
-    EXPECT_EQ(NormaliseRadicalStroke(u"168\u2019.0"), u"168'.0");
-    EXPECT_EQ(NormaliseRadicalStroke(u"120''.2"), u"120'.2");
-    EXPECT_EQ(NormaliseRadicalStroke(u"96.-1"), u"96.-1");
-}
-
-TEST(NormaliseRadicalStroke, RejectsMalformedValues) {
-    EXPECT_EQ(NormaliseRadicalStroke(u""), u"");
-    EXPECT_EQ(NormaliseRadicalStroke(u".3"), u"");
-    EXPECT_EQ(NormaliseRadicalStroke(u"12."), u"");
-    EXPECT_EQ(NormaliseRadicalStroke(u"'12.3"), u"");
-    EXPECT_EQ(NormaliseRadicalStroke(u"12.x"), u"");
+TEST(NormaliseRadicalStroke, FirstValueWithOneAsciiApostropheOrNothing) {
+    const std::pair<const char16_t*, const char16_t*> cases[] = {{u"2.3", u"2.3"},
+                                                                 {u"109.7 123.5", u"109.7"},
+                                                                 {u"168'.0", u"168'.0"},
+                                                                 {u"168\u2019.0", u"168'.0"},
+                                                                 {u"120''.2", u"120'.2"},
+                                                                 {u"96.-1", u"96.-1"},
+                                                                 {u"", u""},
+                                                                 {u".3", u""},
+                                                                 {u"12.", u""},
+                                                                 {u"'12.3", u""},
+                                                                 {u"12.x", u""}};
+    for (const auto& [value, normalised] : cases) {
+        EXPECT_EQ(NormaliseRadicalStroke(value), normalised) << QString::fromUtf16(value).toStdString();
+    }
 }
 
 TEST(ParseVariantList, DropsTheCharacterItselfAndRepeats) {
@@ -123,69 +121,49 @@ TEST(ParseVariantList, DropsTheCharacterItselfAndRepeats) {
 
 // ---- Unihan files -------------------------------------------------------
 
-class UnihanFiles : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        source_ = new SourceData;
+const SourceData& Unihan() {
+    static const SourceData source = [] {
+        SourceData read;
         QString error;
-        ok_ = ReadUnihan(kUnihanDir, *source_, &error);
-        error_ = new QString(error);
-    }
-    static void TearDownTestSuite() {
-        delete source_;
-        delete error_;
-    }
-    static const CharacterSource& Character(char32_t code) {
-        static const CharacterSource none;
-        const auto it = source_->characters.find(code);
-        return it == source_->characters.end() ? none : it->second;
-    }
-    static SourceData* source_;
-    static QString* error_;
-    static bool ok_;
-};
-SourceData* UnihanFiles::source_ = nullptr;
-QString* UnihanFiles::error_ = nullptr;
-bool UnihanFiles::ok_ = false;
+        EXPECT_TRUE(ReadUnihan(kUnihanDir, read, &error)) << error.toStdString();
+        return read;
+    }();
+    return source;
+}
 
-TEST_F(UnihanFiles, ReadsOnlyTheIdeographRange) {
-    ASSERT_TRUE(ok_) << error_->toStdString();
-    EXPECT_EQ(source_->characters.size(), 55u);
-    for (const auto& [code, character] : source_->characters) {
+const CharacterSource& Character(char32_t code) {
+    static const CharacterSource none;
+    const auto it = Unihan().characters.find(code);
+    return it == Unihan().characters.end() ? none : it->second;
+}
+
+TEST(ReadUnihan, ReadsTheIdeographRangeAndTheFirstOfEveryValue) {
+    EXPECT_EQ(Unihan().characters.size(), 55u);
+    for (const auto& [code, character] : Unihan().characters) {
         EXPECT_TRUE(IsDictionaryIdeograph(code));
         EXPECT_EQ(character.code, code);
     }
-}
-
-TEST_F(UnihanFiles, MergesMandarinReadingsInFieldOrderWithoutRepeats) {
+    // Mandarin readings merged in field order without repeats: kMandarin xíng
+    // first, then kTGHZ2013, kXHC1983 and kHanyuPinyin additions.
     EXPECT_EQ(Character(U'中').pinyin, (Strings{"zhong1", "zhong4"}));
-    // kMandarin xíng first, then kTGHZ2013, kXHC1983 and kHanyuPinyin additions.
     EXPECT_EQ(Character(U'行').pinyin, (Strings{"xing2", "hang2", "heng2", "hang4", "xing4"}));
     EXPECT_EQ(Character(U'长').pinyin, (Strings{"zhang3", "chang2"}));
     EXPECT_EQ(Character(U'女').pinyin.front(), "nv3");
     EXPECT_EQ(Character(U'嗯').pinyin.front(), "n2");
-}
-
-TEST_F(UnihanFiles, TakesCantoneseDefinitionAndFrequency) {
     EXPECT_EQ(Character(U'中').jyutping, (Strings{"zung1"}));
     EXPECT_EQ(Character(U'行').jyutping, (Strings{"hang4"}));
     EXPECT_EQ(Character(U'五').jyutping, (Strings{"ng5"}));
     EXPECT_THAT(Character(U'中').definition.toStdString(), HasSubstr("middle"));
     EXPECT_EQ(Character(U'中').frequency, 1);
     EXPECT_EQ(Character(U'范').frequency, 5);
-}
-
-TEST_F(UnihanFiles, TakesFirstStrokeCountAndRadical) {
-    EXPECT_EQ(Character(U'范').strokes, 8);        // "8 9"
-    EXPECT_EQ(Character(U'着').radical, u"109.7"); // "109.7 123.5"
-    EXPECT_EQ(Character(U'中').radical, u"2.3");
+    EXPECT_EQ(Character(U'范').strokes, 8); // "8 9"
     EXPECT_EQ(Character(U'中').strokes, 4);
-    EXPECT_EQ(Character(U'长').radical, u"168'.0");
-    EXPECT_EQ(Character(U'纠').radical, u"120'.2");
-    EXPECT_EQ(Character(U'王').radical, u"96.-1");
-}
-
-TEST_F(UnihanFiles, ReadsVariantsWithoutTheCharacterItself) {
+    const std::pair<char32_t, const char16_t*> radicals[] = {
+        {U'着', u"109.7"}, {U'中', u"2.3"}, {U'长', u"168'.0"}, {U'纠', u"120'.2"}, {U'王', u"96.-1"}};
+    for (const auto& [c, radical] : radicals) {
+        EXPECT_EQ(Character(c).radical, radical); // 着: "109.7 123.5"
+    }
+    // Variants without the character itself.
     EXPECT_THAT(Character(U'长').traditional, ElementsAre(0x9577u));
     EXPECT_THAT(Character(U'長').simplified, ElementsAre(0x957Fu));
     EXPECT_THAT(Character(U'范').simplified, IsEmpty());
@@ -199,13 +177,14 @@ TEST(ReadUnihan, ReadsCompressedFilesLikePlainOnes) {
     for (const QString& name : QDir(kUnihanDir).entryList({QStringLiteral("Unihan_*.txt")}))
         ASSERT_TRUE(WriteFile(dir.filePath(name + QStringLiteral(".bz2")),
                               Compress(ReadFile(QDir(kUnihanDir).filePath(name)))));
-    SourceData compressed, plain;
+    SourceData compressed;
     QString error;
     ASSERT_TRUE(ReadUnihan(dir.path(), compressed, &error)) << error.toStdString();
-    ASSERT_TRUE(ReadUnihan(kUnihanDir, plain, &error));
-    ASSERT_EQ(compressed.characters.size(), plain.characters.size());
-    EXPECT_EQ(compressed.characters.at(U'行').pinyin, plain.characters.at(U'行').pinyin);
-    EXPECT_EQ(compressed.characters.at(U'长').radical, plain.characters.at(U'长').radical);
+    ASSERT_EQ(compressed.characters.size(), Unihan().characters.size());
+    for (const auto& [code, character] : Unihan().characters) {
+        EXPECT_EQ(compressed.characters.at(code).pinyin, character.pinyin);
+        EXPECT_EQ(compressed.characters.at(code).radical, character.radical);
+    }
 }
 
 TEST(ReadUnihan, FailsOnAMissingFileOrFolder) {
@@ -225,19 +204,15 @@ TEST(ReadUnihan, FailsOnAMissingFileOrFolder) {
 
 // ---- bzip2 --------------------------------------------------------------
 
-TEST(Bzip2, ReadsConcatenatedStreams) {
+TEST(Bzip2, ReadsConcatenatedStreamsAndReportsTruncatedAndCorruptData) {
     const QByteArray first(100000, 'a');
     const QByteArray second = QByteArrayLiteral("U+4E2D\tkMandarin\tzh\xC5\x8Dng\n");
     QByteArray out;
     QString error;
     ASSERT_TRUE(DecompressBzip2(Compress(first) + Compress(second), &out, &error)) << error.toStdString();
     EXPECT_EQ(out, first + second);
-}
 
-TEST(Bzip2, ReportsTruncatedAndCorruptData) {
     const QByteArray packed = Compress(QByteArray(5000, 'x') + QByteArray("tail"));
-    QByteArray out;
-    QString error;
     EXPECT_FALSE(DecompressBzip2(packed.left(packed.size() / 2), &out, &error));
     EXPECT_THAT(error.toStdString(), HasSubstr("truncated"));
     QByteArray corrupt = packed;
@@ -273,45 +248,34 @@ TEST(ParseCedictLine, ReadsHeadwordsPinyinAndGlosses) {
     EXPECT_TRUE(word.jyutping.isEmpty());
 }
 
-TEST(ParseCedictLine, NormalisesPinyin) {
-    WordSource word;
-    ASSERT_TRUE(ParseCedictLine(u"中國 中国 [Zhong1 guo2] /China/", &word));
-    EXPECT_EQ(word.pinyin, u"zhong1 guo2");
-    ASSERT_TRUE(ParseCedictLine(u"紅男綠女 红男绿女 [hong2 nan2 lu:4 nu:3] /young people/", &word));
-    EXPECT_EQ(word.pinyin, u"hong2 nan2 lv4 nv3");
-    ASSERT_TRUE(ParseCedictLine(u"呂 吕 [Lu:3] /surname Lü/", &word));
-    EXPECT_EQ(word.pinyin, u"lv3");
-    ASSERT_TRUE(ParseCedictLine(u"一下兒 一下儿 [yi1 xia4 r5] /erhua form of 一下[yi1 xia4]/", &word));
-    EXPECT_EQ(word.pinyin, u"yi1 xia4 er5");
-}
-
-TEST(ParseCedictLine, KeepsLiteralTokens) {
-    WordSource word;
-    ASSERT_TRUE(ParseCedictLine(u"3C 3C [san1 C] /computers/", &word));
-    EXPECT_EQ(word.pinyin, u"san1 C");
-    ASSERT_TRUE(ParseCedictLine(u"11區 11区 [11 Qu1] /Japan/", &word));
-    EXPECT_EQ(word.pinyin, u"11 qu1");
-    ASSERT_TRUE(ParseCedictLine(u"卡拉OK 卡拉OK [ka3 la1 O K] /karaoke/", &word));
-    EXPECT_EQ(word.pinyin, u"ka3 la1 O K");
-    ASSERT_TRUE(ParseCedictLine(u"亞當·斯密 亚当·斯密 [Ya4 dang1 · Si1 mi4] /Adam Smith/", &word));
-    EXPECT_EQ(word.pinyin, u"ya4 dang1 · si1 mi4");
-    ASSERT_TRUE(
-        ParseCedictLine(u"一不做，二不休 一不做，二不休 [yi1 bu4 zuo4 , er4 bu4 xiu1] /idiom/", &word));
-    EXPECT_EQ(word.pinyin, u"yi1 bu4 zuo4 , er4 bu4 xiu1");
-    ASSERT_TRUE(ParseCedictLine(u"々 々 [xx5] /iteration mark/", &word));
-    EXPECT_EQ(word.pinyin, u"xx5");
+// Pinyin lower-cased, u: as v, r5 as er5; literal tokens kept.
+TEST(ParseCedictLine, NormalisesPinyinAndKeepsLiteralTokens) {
+    const std::pair<const char16_t*, const char16_t*> cases[] = {
+        {u"中國 中国 [Zhong1 guo2] /China/", u"zhong1 guo2"},
+        {u"紅男綠女 红男绿女 [hong2 nan2 lu:4 nu:3] /young people/", u"hong2 nan2 lv4 nv3"},
+        {u"呂 吕 [Lu:3] /surname Lü/", u"lv3"},
+        {u"一下兒 一下儿 [yi1 xia4 r5] /erhua form of 一下[yi1 xia4]/", u"yi1 xia4 er5"},
+        {u"3C 3C [san1 C] /computers/", u"san1 C"},
+        {u"11區 11区 [11 Qu1] /Japan/", u"11 qu1"},
+        {u"卡拉OK 卡拉OK [ka3 la1 O K] /karaoke/", u"ka3 la1 O K"},
+        {u"亞當·斯密 亚当·斯密 [Ya4 dang1 · Si1 mi4] /Adam Smith/", u"ya4 dang1 · si1 mi4"},
+        {u"一不做，二不休 一不做，二不休 [yi1 bu4 zuo4 , er4 bu4 xiu1] /idiom/",
+         u"yi1 bu4 zuo4 , er4 bu4 xiu1"},
+        {u"々 々 [xx5] /iteration mark/", u"xx5"}};
+    for (const auto& [line, pinyin] : cases) {
+        WordSource word;
+        ASSERT_TRUE(ParseCedictLine(line, &word)) << QString::fromUtf16(line).toStdString();
+        EXPECT_EQ(word.pinyin, pinyin);
+    }
 }
 
 TEST(ParseCedictLine, SkipsMalformedLines) {
     WordSource word;
-    EXPECT_FALSE(ParseCedictLine(u"", &word));
-    EXPECT_FALSE(ParseCedictLine(u"# CC-CEDICT", &word));
-    EXPECT_FALSE(ParseCedictLine(u"中 中 zhong1 /middle/", &word));
-    EXPECT_FALSE(ParseCedictLine(u"中 中 [zhong1 /middle/", &word));
-    EXPECT_FALSE(ParseCedictLine(u"中 中 [zhong1] middle", &word));
-    EXPECT_FALSE(ParseCedictLine(u"中 中 [zhong1] /middle", &word));
-    EXPECT_FALSE(ParseCedictLine(u"中 [zhong1] /middle/", &word));
-    EXPECT_FALSE(ParseCedictLine(u"中 中 [zhong1] //", &word));
+    for (const char16_t* line :
+         {u"", u"# CC-CEDICT", u"中 中 zhong1 /middle/", u"中 中 [zhong1 /middle/", u"中 中 [zhong1] middle",
+          u"中 中 [zhong1] /middle", u"中 [zhong1] /middle/", u"中 中 [zhong1] //"}) {
+        EXPECT_FALSE(ParseCedictLine(line, &word)) << QString::fromUtf16(line).toStdString();
+    }
 }
 
 TEST(AddCedictText, KeepsHeaderAndMergesSingleCharacters) {
@@ -368,19 +332,24 @@ TEST(ReadCedict, ReadsTheTextOfAJavaScriptModule) {
 
 // ---- radical forms --------------------------------------------------------
 
-TEST(RadicalForms, ReadsKeysAndForms) {
+// The unified ideograph is the radical's form; the radical character, which
+// only repeats its shape, stands in only on a line without an ideograph.
+TEST(RadicalForms, ReadsKeysAndIdeographs) {
     SourceData source;
     EXPECT_TRUE(AddRadicalFormsLine(u"120'; 2EB0; 7E9F", source));
     EXPECT_TRUE(AddRadicalFormsLine(u"2; 2F01; 4E28\r", source));
     EXPECT_TRUE(AddRadicalFormsLine(u"999; ; 4E00", source));
-    EXPECT_FALSE(AddRadicalFormsLine(u"# 1; 2F00; 4E00", source));
-    EXPECT_FALSE(AddRadicalFormsLine(u"", source));
-    EXPECT_FALSE(AddRadicalFormsLine(u"x; 2F00; 4E00", source));
-    EXPECT_FALSE(AddRadicalFormsLine(u"5; 2F0Z; 4E00", source));
-    EXPECT_THAT(source.radicalForms.at(QStringLiteral("120'")), ElementsAre(0x2EB0u, 0x7E9Fu));
-    EXPECT_THAT(source.radicalForms.at(QStringLiteral("2")), ElementsAre(0x2F01u, 0x4E28u));
+    EXPECT_TRUE(AddRadicalFormsLine(u"998; 2EA0; ", source));
+    for (const char16_t* refused : {u"# 1; 2F00; 4E00", u"", u"x; 2F00; 4E00", u"5; 2F0Z; 4E00", u"7; ;"}) {
+        EXPECT_FALSE(AddRadicalFormsLine(refused, source)) << QString::fromUtf16(refused).toStdString();
+    }
+    EXPECT_THAT(source.radicalForms.at(QStringLiteral("120'")), ElementsAre(0x7E9Fu));
+    EXPECT_THAT(source.radicalForms.at(QStringLiteral("2")), ElementsAre(0x4E28u));
     EXPECT_THAT(source.radicalForms.at(QStringLiteral("999")), ElementsAre(0x4E00u));
-    EXPECT_EQ(source.radicalForms.size(), 3u);
+    EXPECT_THAT(source.radicalForms.at(QStringLiteral("998")), ElementsAre(0x2EA0u));
+    EXPECT_EQ(source.radicalForms.size(), 4u);
+    EXPECT_TRUE(IsRadicalCharacter(0x2E80) && IsRadicalCharacter(0x2FD5));
+    EXPECT_FALSE(IsRadicalCharacter(0x2E7F) || IsRadicalCharacter(0x2FE0) || IsRadicalCharacter(0x4E00));
 }
 
 TEST(RadicalForms, ReadsTheFile) {
@@ -388,61 +357,41 @@ TEST(RadicalForms, ReadsTheFile) {
     QString error;
     ASSERT_TRUE(ReadRadicalForms(kDataDir + QStringLiteral("/CJKRadicals.txt"), source, &error))
         << error.toStdString();
-    EXPECT_THAT(source.radicalForms.at(QStringLiteral("168'")), ElementsAre(0x2ED3u, 0x957Fu));
-    EXPECT_THAT(source.radicalForms.at(QStringLiteral("168")), ElementsAre(0x2FA7u, 0x9577u));
-    EXPECT_EQ(source.radicalForms.count(QStringLiteral("12")), 1u);
+    EXPECT_THAT(source.radicalForms.at(QStringLiteral("168'")), ElementsAre(0x957Fu));
+    EXPECT_THAT(source.radicalForms.at(QStringLiteral("168")), ElementsAre(0x9577u));
+    for (const auto& [key, forms] : source.radicalForms) {
+        for (const std::uint32_t form : forms) {
+            EXPECT_FALSE(IsRadicalCharacter(form)) << key.toStdString();
+        }
+    }
     EXPECT_FALSE(ReadRadicalForms(kDataDir + QStringLiteral("/absent.txt"), source, &error));
 }
 
 // ---- to-jyutping ----------------------------------------------------------
 
-TEST(QueryJyutping, ReadsWordsAndCandidates) {
-    JyutpingTool tool;
-    tool.moduleDir = kToJyutping;
-    JyutpingQueries queries;
-    queries.texts = {QStringLiteral("銀行"), QStringLiteral("中國"), QStringLiteral("3C"), QString()};
-    queries.characters = {QStringLiteral("行"), QStringLiteral("五")};
-    JyutpingAnswers answers;
-    QString error;
-    ASSERT_TRUE(QueryJyutping(tool, queries, &answers, &error)) << error.toStdString();
-    ASSERT_EQ(answers.texts.size(), 4);
-    EXPECT_EQ(answers.texts[0], u"ngan4 hong4");
-    EXPECT_EQ(answers.texts[1], u"zung1 gwok3");
-    EXPECT_FALSE(answers.texts[2].contains(u'C')); // letters without a reading are left out
-    EXPECT_EQ(answers.texts[3], u"");
-    ASSERT_EQ(answers.characters.size(), 2);
-    const QStringList hang = answers.characters[0].split(u' ');
-    EXPECT_TRUE(hang.contains(u"hang4"));
-    EXPECT_TRUE(hang.contains(u"hong4"));
-    EXPECT_TRUE(answers.characters[1].split(u' ').contains(u"ng5"));
-}
-
 TEST(QueryJyutping, FailsClearlyWithoutNodeOrModule) {
-    JyutpingQueries queries;
-    queries.texts = {QStringLiteral("中")};
-    JyutpingAnswers answers;
-    QString error;
-
-    JyutpingTool noModule;
-    noModule.moduleDir = kDataDir + QStringLiteral("/absent-package");
-    EXPECT_FALSE(QueryJyutping(noModule, queries, &answers, &error));
-    EXPECT_THAT(error.toStdString(), HasSubstr("to-jyutping module was not found"));
-
-    JyutpingTool noNode;
-    noNode.moduleDir = kToJyutping;
-    noNode.node = QStringLiteral("/nonexistent/bin/node");
-    EXPECT_FALSE(QueryJyutping(noNode, queries, &answers, &error));
-    EXPECT_THAT(error.toStdString(), HasSubstr("node"));
-
-    // A file that is no module makes node fail: its message is passed on.
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString bogus = dir.filePath(QStringLiteral("index.cjs"));
     ASSERT_TRUE(WriteFile(bogus, "this is not javascript("));
-    JyutpingTool badModule;
-    badModule.moduleDir = bogus;
-    EXPECT_FALSE(QueryJyutping(badModule, queries, &answers, &error));
-    EXPECT_THAT(error.toStdString(), HasSubstr("cannot load"));
+    const struct {
+        QString moduleDir, node;
+        const char* message;
+    } cases[] = {{kDataDir + QStringLiteral("/absent-package"), {}, "to-jyutping module was not found"},
+                 {kToJyutping, QStringLiteral("/nonexistent/bin/node"), "node"},
+                 {bogus, {}, "cannot load"}}; // a file that is no module: node's message is passed on
+    for (const auto& c : cases) {
+        JyutpingTool tool;
+        tool.moduleDir = c.moduleDir;
+        if (!c.node.isEmpty())
+            tool.node = c.node;
+        JyutpingQueries queries;
+        queries.texts = {QStringLiteral("中")};
+        JyutpingAnswers answers;
+        QString error;
+        EXPECT_FALSE(QueryJyutping(tool, queries, &answers, &error)) << c.message;
+        EXPECT_THAT(error.toStdString(), HasSubstr(c.message));
+    }
 }
 
 TEST(AnnotateJyutping, FillsWordsAndAppendsCandidatesAfterCantonese) {
@@ -454,6 +403,9 @@ TEST(AnnotateJyutping, FillsWordsAndAppendsCandidatesAfterCantonese) {
         {QStringLiteral("銀行"), QStringLiteral("银行"), QStringLiteral("yin2 hang2"), {}, {}});
     source.words.push_back({QStringLiteral("行"), QStringLiteral("行"), QStringLiteral("xing2"), {}, {}});
     source.words.push_back({QStringLiteral("行"), QStringLiteral("行"), QStringLiteral("hang2"), {}, {}});
+    source.words.push_back({QStringLiteral("3C"), QStringLiteral("3C"), QStringLiteral("san1 C"), {}, {}});
+    source.words.push_back({});
+    source.characters[U'五'].code = U'五'; // no Cantonese reading of its own
     JyutpingTool tool;
     tool.moduleDir = kToJyutping;
     QString error;
@@ -462,12 +414,16 @@ TEST(AnnotateJyutping, FillsWordsAndAppendsCandidatesAfterCantonese) {
     EXPECT_EQ(source.words[0].jyutping, u"ngan4 hong4");
     EXPECT_FALSE(source.words[1].jyutping.isEmpty());
     EXPECT_EQ(source.words[1].jyutping, source.words[2].jyutping);
-    EXPECT_EQ(stats.wordsRead, 3);
+    EXPECT_FALSE(source.words[3].jyutping.contains(u'C')); // letters without a reading are left out
+    EXPECT_EQ(source.words[4].jyutping, u"");
+    EXPECT_EQ(stats.wordsRead, 3); // words that received a syllable
     ASSERT_GE(hang.jyutping.size(), 3u);
     EXPECT_EQ(hang.jyutping.front(), "hang4");
     EXPECT_EQ(std::count(hang.jyutping.begin(), hang.jyutping.end(), "hang4"), 1);
     EXPECT_NE(std::find(hang.jyutping.begin(), hang.jyutping.end(), "hong4"), hang.jyutping.end());
-    EXPECT_EQ(stats.candidatesAdded, static_cast<int>(hang.jyutping.size()) - 1);
+    const Strings& five = source.characters[U'五'].jyutping;
+    EXPECT_NE(std::find(five.begin(), five.end(), "ng5"), five.end());
+    EXPECT_EQ(stats.candidatesAdded, static_cast<int>(hang.jyutping.size() - 1 + five.size()));
 }
 
 } // namespace

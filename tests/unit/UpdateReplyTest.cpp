@@ -6,24 +6,16 @@
 #include "app/update/UpdateRequest.h"
 #include "app/update/UpdateServer.h"
 
+#include "tests/support/QtPrinters.h"
+#include "tests/support/UpdateScramble.h"
+
 #include <gtest/gtest.h>
 
 using namespace quillory;
+using quillory::testing::ScrambleReply;
 
 namespace {
-
-// The server's side: each plain byte plus its key character, three digits.
-QByteArray Scramble(const QByteArray& plain, const QByteArray& key) {
-    QByteArray payload;
-    for (qsizetype k = 0; k < plain.size(); ++k) {
-        const int value = static_cast<unsigned char>(plain[k]) + static_cast<unsigned char>(key[k % 16]);
-        payload += QByteArray::number(value).rightJustified(3, '0');
-    }
-    return payload;
-}
-
 const QByteArray kKey = "0123456789abcdef";
-
 } // namespace
 
 TEST(UpdateRequest, BodyCarriesNoiseAndVersionsInOrder) {
@@ -63,7 +55,7 @@ TEST(UpdateReply, PayloadIsEverythingAfterTheFirstReturnMarker) {
 TEST(UpdateReply, UnscramblesGroupsWithTheCyclingKey) {
     const QByteArray plain = "url=http://a.test/x\nmajor=2\n";
     ASSERT_GT(plain.size(), 16);
-    EXPECT_EQ(UnscramblePayload(Scramble(plain, kKey), kKey), plain);
+    EXPECT_EQ(UnscramblePayload(ScrambleReply(plain, kKey), kKey), plain);
     EXPECT_EQ(UnscramblePayload("", kKey), QByteArray());
 
     // 17 groups of 100: group 16 uses key character 0 again, and a number
@@ -106,7 +98,7 @@ TEST(UpdateReply, WholeReplyGivesAnOpenableAddressOnly) {
     const QByteArray body = "tsrv=0102170000000003&major=1&minor=0&data=0000&";
     const QByteArray key = UpdateReplyKey(body);
     auto reply = [&](const QByteArray& plain) {
-        return "HTTP/1.0 200 OK\r\n\r\nreturn=" + Scramble(plain, key);
+        return "HTTP/1.0 200 OK\r\n\r\nreturn=" + ScrambleReply(plain, key);
     };
 
     EXPECT_EQ(ReadUpdateReply(reply("url=https://a.test/new\nmajor=1\nminor=1\ndata=0001\n"), body),

@@ -1,0 +1,104 @@
+// Pictures of the windows for people to look at, made on demand (not a
+// test): the main window in every interface language, the fonts dialog and
+// a contact sheet of every drawn image. Usage: quillory-screenshots DIR.
+#include "app/window/MainWindow.h"
+#include "browser/ExplainWin.h"
+#include "browser/LinkScheme.h"
+#include "controls/ButtonImages.h"
+#include "controls/FlatButton.h"
+#include "stroke/fonts/FontsDialog.h"
+#include "tests/support/TemporarySettings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QTest>
+#include <QTextStream>
+
+using namespace quillory;
+
+namespace {
+
+// Every image at ratio 1 (left) and 2 (right), masks white on a dark face,
+// enlarged so that pixels can be seen; then the icons and a few buttons.
+QImage ContactSheet() {
+    const int cell = 72;
+    const std::vector<int>& ids = DrawnImageIds();
+    QImage sheet(QSize(8 * cell * 2, (int(ids.size()) / 8 + 4) * cell), QImage::Format_ARGB32);
+    sheet.fill(QColor(0xe8, 0xe8, 0xe8));
+    QPainter painter(&sheet);
+    int index = 0;
+    for (int id : ids) {
+        const QPoint origin((index % 8) * cell * 2, (index / 8) * cell);
+        painter.fillRect(QRect(origin, QSize(2 * cell - 2, cell - 2)), QColor(0x3b, 0x42, 0x50));
+        for (int ratio = 1; ratio <= 2; ++ratio) {
+            QImage image = DrawImage(id, ratio);
+            if (KindOfImage(id) == ImageKind::Mask) {
+                image = TintMask(image, Qt::white);
+            }
+            image.setDevicePixelRatio(1.0);
+            const int zoom = std::max(1, std::min(48 / std::max(1, image.height()), 60 / image.width()));
+            painter.drawImage(QRect(origin + QPoint((ratio - 1) * cell + 4, 14), image.size() * zoom), image);
+        }
+        painter.setPen(Qt::white);
+        painter.drawText(origin + QPoint(4, 11), QString::number(id));
+        ++index;
+    }
+    int x = 4;
+    const int iconRow = (int(ids.size()) / 8 + 1) * cell;
+    for (int side : {16, 24, 32, 48, 64}) {
+        for (int id : {image::kProgramIcon, image::kIconFrame2, image::kIconFrame3, image::kIconFrame4}) {
+            painter.drawPixmap(x, iconRow, ImageIcon(id).pixmap(side, side));
+            x += side + 4;
+        }
+    }
+    return sheet;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    RegisterLinkScheme();
+    QApplication app(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() < 2) {
+        QTextStream(stderr) << "usage: quillory-screenshots DIR [DATA]\n";
+        return 2;
+    }
+    const QDir out(arguments[1]);
+    out.mkpath(QStringLiteral("."));
+    const QString data = arguments.size() > 2 ? arguments[2] : QStringLiteral(QUILLORY_DATA_DIR);
+
+    bool saved = ContactSheet().save(out.filePath(QStringLiteral("controls-contact-sheet.png")));
+
+    testing::TemporarySettings settings;
+    {
+        FontsDialog fonts(settings.store(), FontsDialogMode::Normal, SystemFontsSetup());
+        fonts.show();
+        QTest::qWaitForWindowExposed(&fonts);
+        saved &= fonts.grab().save(out.filePath(QStringLiteral("fonts-dialog.png")));
+    }
+
+    MainWindowEnvironment environment;
+    environment.dataFolder = data;
+    environment.settings = &settings.store();
+    environment.openUrl = [](const QUrl&) { return true; };
+    MainWindow window(environment);
+    if (!window.Initialise()) {
+        return 1;
+    }
+    window.ShowYourself();
+    QTest::qWaitForWindowExposed(&window);
+    QTest::qWaitFor([&] { return window.view()->PageName() == QLatin1String(kIndexPageName); }, 20000);
+    // A character page, so the pictures show the labels of a result page too.
+    window.PostRequest(ProtocolRequest{0, 0x4E2D, std::nullopt});
+    QTest::qWaitFor([&] { return window.searchState().history.entry(0).text == QStringLiteral("中"); }, 20000);
+    for (const InterfaceLanguage language : kInterfaceLanguages) {
+        window.SetLanguage(language);
+        // The page is built again in the new language; give the engine time to paint it.
+        QTest::qWait(1500);
+        saved &= window.grab().save(out.filePath(QStringLiteral("main-window-%1.png").arg(int(language))));
+    }
+    window.ExitProgram();
+    return saved ? 0 : 1;
+}
