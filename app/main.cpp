@@ -1,8 +1,8 @@
 // Quillory: one window per user session. A second start brings the running
 // window to the front; "quillory --quit" asks the running program to quit.
-#include "app/window/MainWindow.h"
 #include "app/instance/SingleInstance.h"
 #include "app/instance/StartupDecision.h"
+#include "app/window/MainWindow.h"
 #include "browser/LinkScheme.h"
 
 #include <QApplication>

@@ -107,8 +107,9 @@ void TooltipWindow::addTool(const TooltipTool& tool) {
 }
 
 void TooltipWindow::setWindowTool(const TooltipTool& tool) {
-    const auto first = std::find_if(tools_.begin(), tools_.end(),
-                                    [&](const TooltipTool& existing) { return existing.window == tool.window; });
+    const auto first = std::find_if(tools_.begin(), tools_.end(), [&](const TooltipTool& existing) {
+        return existing.window == tool.window;
+    });
     if (first == tools_.end()) {
         tools_.push_back(tool);
         return;

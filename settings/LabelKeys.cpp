@@ -1,6 +1,6 @@
+#include "settings/LabelIds.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
-#include "settings/LabelIds.h"
 #include "settings/RegisteredNames.h"
 
 #include <QStringList>
@@ -16,16 +16,11 @@ struct FixedKey {
 
 // Dialog controls, tree nodes and menu items under their fixed ids.
 constexpr FixedKey kMainWindowKeys[] = {
-    {kButtonHelp, "IDC_BUTTON_HELP"},
-    {kButtonExit, "IDC_BUTTON_EXIT"},
-    {kButtonTools, "IDC_BUTTON_TOOL"},
-    {kButtonOptions, "IDC_BUTTON_OPTION"},
-    {kButtonCopy1, "IDC_BUTTON_COPY1"},
-    {kButtonCopy2, "IDC_BUTTON_COPY2"},
-    {kButtonSave1, "IDC_BUTTON_SAVE1"},
-    {kButtonSave2, "IDC_BUTTON_SAVE2"},
-    {kButtonClear1, "IDC_BUTTON_CLEAR1"},
-    {kButtonClear2, "IDC_BUTTON_CLEAR2"},
+    {kButtonHelp, "IDC_BUTTON_HELP"},     {kButtonExit, "IDC_BUTTON_EXIT"},
+    {kButtonTools, "IDC_BUTTON_TOOL"},    {kButtonOptions, "IDC_BUTTON_OPTION"},
+    {kButtonCopy1, "IDC_BUTTON_COPY1"},   {kButtonCopy2, "IDC_BUTTON_COPY2"},
+    {kButtonSave1, "IDC_BUTTON_SAVE1"},   {kButtonSave2, "IDC_BUTTON_SAVE2"},
+    {kButtonClear1, "IDC_BUTTON_CLEAR1"}, {kButtonClear2, "IDC_BUTTON_CLEAR2"},
 };
 
 constexpr FixedKey kLanguageAndFooterKeys[] = {

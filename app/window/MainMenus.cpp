@@ -14,11 +14,8 @@ struct LanguageItem {
     ControlId id;
 };
 constexpr LanguageItem kLanguageItems[] = {
-    {kEnglish, kMenuOptionsEnglish},
-    {kJianti, kMenuOptionsJianti},
-    {kFanti, kMenuOptionsFanti},
-    {kPinyin, kMenuOptionsPinyin},
-    {kJyutping, kMenuOptionsJyutping},
+    {kEnglish, kMenuOptionsEnglish}, {kJianti, kMenuOptionsJianti},     {kFanti, kMenuOptionsFanti},
+    {kPinyin, kMenuOptionsPinyin},   {kJyutping, kMenuOptionsJyutping},
 };
 
 } // namespace
@@ -35,8 +32,9 @@ MainMenus::MainMenus(QWidget* window, const MenuHandlers& handlers) : window_(wi
     menus_[kOptionsMenu]->addSeparator();
     for (const LanguageItem& item : kLanguageItems) {
         const InterfaceLanguage language = item.language;
-        Add(kOptionsMenu, item.id, [handlers, language] { handlers.setLanguage(language); })
-            ->setCheckable(true);
+        Add(kOptionsMenu, item.id, [handlers, language] {
+            handlers.setLanguage(language);
+        })->setCheckable(true);
     }
     menus_[kOptionsMenu]->addSeparator();
     Add(kOptionsMenu, kMenuOptionsChineseFont, handlers.chooseFonts);

@@ -27,6 +27,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMetaObject>
 #include <QScreen>
@@ -166,8 +167,9 @@ bool MainWindow::Initialise() {
     historyPath_ = HistoryFilePath(env_.dataFolder);
     search_.history.LoadHistory(historyPath_);
     RefillSearchBox();
-    // A user can type at once.
+    // A user can type at once, over the last search.
     searchBox_->setFocus(Qt::OtherFocusReason);
+    searchBox_->lineEdit()->selectAll();
     initialised_ = true;
     StartUpdateCheck();
     if (exitPending_) {
@@ -261,7 +263,8 @@ void MainWindow::CreateControls() {
         }
         return decision.cancel;
     });
-    view_->SetContextMenuHook([this](const QPoint& globalPos) { menus_->menu(kResultPageMenu)->popup(globalPos); });
+    view_->SetContextMenuHook(
+        [this](const QPoint& globalPos) { menus_->menu(kResultPageMenu)->popup(globalPos); });
     view_->SetExternalOpener([this](const QUrl& url) { return env_.openUrl && env_.openUrl(url); });
     layout_.Add(view_, kBrowserRect, Anchor::kGrowWidth | Anchor::kGrowHeight);
 
@@ -549,7 +552,8 @@ void MainWindow::ShowAboutPage() {
 }
 
 void MainWindow::ShowHelpContents() {
-    OpenAddress(QUrl::fromLocalFile(dictionary_.files().DataPath(QStringLiteral("help/index.html"))).toString());
+    OpenAddress(
+        QUrl::fromLocalFile(dictionary_.files().DataPath(QStringLiteral("help/index.html"))).toString());
 }
 
 void MainWindow::RebuildDisplayFonts() {
@@ -647,7 +651,8 @@ void MainWindow::ExitProgram() {
     player_.stop();
     search_.history.SaveHistory(historyPath_);
     env_.settings->WriteSetting(QStringLiteral("LANG"), QString::number(language_.GetLanguage()));
-    env_.settings->WriteSetting(QStringLiteral("AniIcon"), animatedIcon_ ? QStringLiteral("1") : QStringLiteral("0"));
+    env_.settings->WriteSetting(QStringLiteral("AniIcon"),
+                                animatedIcon_ ? QStringLiteral("1") : QStringLiteral("0"));
     env_.settings->WriteSetting(QStringLiteral("Path"), QCoreApplication::applicationDirPath() + u'/');
     tray_->Remove();
     dictionary_.Close();

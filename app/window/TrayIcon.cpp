@@ -16,7 +16,8 @@ constexpr int kTrayFrameCount = static_cast<int>(std::size(kTrayFrames));
 
 } // namespace
 
-TrayIcon::TrayIcon(QWidget* window, QMenu* menu) : QObject(window), window_(window), timer_(new QTimer(this)) {
+TrayIcon::TrayIcon(QWidget* window, QMenu* menu)
+    : QObject(window), window_(window), timer_(new QTimer(this)) {
     timer_->setInterval(kFrameIntervalMs);
     connect(timer_, &QTimer::timeout, this, [this] { ShowFrame((frame_ + 1) % kTrayFrameCount); });
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {

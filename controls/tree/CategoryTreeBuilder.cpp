@@ -1,7 +1,7 @@
 #include "controls/tree/CategoryTreeBuilder.h"
 
-#include "dictionary/lists/CharacterLists.h"
 #include "dictionary/files/DataIndex.h"
+#include "dictionary/lists/CharacterLists.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
 

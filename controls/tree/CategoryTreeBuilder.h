@@ -2,8 +2,8 @@
 // The category tree without widgets: the item data scheme, the nodes built
 // from the dictionary index and the lesson libraries, the labels of an
 // interface language, the lesson notices and what a click asks for.
-#include "pages/protocol/ProtocolRequest.h"
 #include "dictionary/text/Romanisation.h"
+#include "pages/protocol/ProtocolRequest.h"
 #include "settings/FontSlot.h"
 #include "settings/LabelIds.h"
 

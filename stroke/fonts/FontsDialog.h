@@ -45,7 +45,6 @@ FontsDialogSetup SystemFontsSetup(MessageReporter* reporter = nullptr);
 class FontsDialog : public QDialog {
     Q_OBJECT
 public:
-
     // In first-run mode the set-up runs at once; see setUpComplete().
     FontsDialog(SettingsStore& settings, FontsDialogMode mode, FontsDialogSetup setup,
                 QWidget* parent = nullptr);

@@ -20,7 +20,7 @@ protected:
     }
     QStringList StoredNames() const { return settings_.storedNames(); }
 
-    testing::TemporarySettings settings_;
+    quillory::testing::TemporarySettings settings_;
     SettingsStore* store_ = &settings_.store();
 };
 

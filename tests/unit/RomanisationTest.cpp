@@ -36,67 +36,47 @@ TEST(ToneDigit, LastCharacterWithinSchemeRange) {
     }
 }
 
-TEST(EncodeSyllable, StoredLayoutAndRefusals) {
+// Stored ids: tone bit 1 is repeated in bit 6 (zung6: z 10, ung 51), bit 4
+// of the initial in bit 7 (jyut6: j 19); the table ends pin the stored
+// positions (chvn2, za3, gwaa1, jem5); longer initials are tried first (shi4,
+// ngaa4, nv3); syllabic nasals spelled alone are the finals m (56) and ng (57),
+// after a real initial they stay finals (hm4, mui4). Decoding ignores the
+// repeated bits (0x19D6).
+TEST(Syllable, EncodedAndDecodedIds) {
     const struct {
         std::string text;
         Scheme scheme;
-        std::optional<SyllableId> id;
-    } cases[] = {{"zhong1", P, 0x1916},
-                 {"a1", P, 0x0101},
-                 {"zung6", J, 0x5673}, // z (10), ung (51): tone bit 1 repeated in bit 6
-                 {"jyut6", J, 0x9EF7}, // j (19): bit 4 repeated in bit 7
-                 // Table ends pin the stored positions.
-                 {"chvn2", P, Id(1, 36, 2)},
-                 {"za3", P, Id(23, 1, 3)},
-                 {"gwaa1", J, Id(1, 1, 1)},
-                 {"jem5", J, Id(19, 59, 5)},
-                 // Longer initials are tried first.
-                 {"shi4", P, Id(2, 11, 4)},
-                 {"ngaa4", J, Id(3, 1, 4)},
-                 {"nv3", P, Id(14, 33, 3)},
-                 // Syllabic nasals spelled alone are the finals m (56) and ng (57);
-                 // after a real initial they stay finals.
-                 {"m4", J, Id(0, 56, 4)},
-                 {"ng5", J, Id(0, 57, 5)},
-                 {"hm4", J, Id(9, 56, 4)},
-                 {"mui4", J, Id(13, 48, 4)},
-                 {" \tzhong1\n ", P, 0x1916},
-                 {"Zhong1", P, std::nullopt}, // case is kept
-                 {"m2", P, std::nullopt},
-                 {"zhong6", P, std::nullopt},
-                 {"zhong", P, std::nullopt},
-                 {"zhongx1", P, std::nullopt},
-                 {"zh1", P, std::nullopt},
-                 {"1", P, std::nullopt},
-                 {"", P, std::nullopt},
-                 {" \t\n", J, std::nullopt},
-                 // A text longer than a syllable can be is refused, never cut to one.
-                 {std::string(94, ' ') + "zhong1" + std::string(20, 'x'), P, std::nullopt}};
+        SyllableId id;
+    } cases[] = {{"zhong1", P, 0x1916},     {"a1", P, 0x0101},          {"zung6", J, 0x5673},
+                 {"jyut6", J, 0x9EF7},      {"chvn2", P, Id(1, 36, 2)}, {"za3", P, Id(23, 1, 3)},
+                 {"gwaa1", J, Id(1, 1, 1)}, {"jem5", J, Id(19, 59, 5)}, {"shi4", P, Id(2, 11, 4)},
+                 {"ngaa4", J, Id(3, 1, 4)}, {"nv3", P, Id(14, 33, 3)},  {"m4", J, Id(0, 56, 4)},
+                 {"ng5", J, Id(0, 57, 5)},  {"hm4", J, Id(9, 56, 4)},   {"mui4", J, Id(13, 48, 4)}};
     for (const auto& c : cases) {
         EXPECT_EQ(EncodeSyllable(c.text, c.scheme), c.id) << c.text;
+        EXPECT_EQ(DecodeSyllable(c.id, c.scheme), c.text) << c.text;
     }
+    EXPECT_EQ(EncodeSyllable(" \tzhong1\n ", P), SyllableId{0x1916});
+    EXPECT_EQ(DecodeSyllable(0x19D6, P), "zhong1");
+    EXPECT_EQ(DecodeSyllable(0x9E37, J), "jyut6");
 }
 
-TEST(DecodeSyllable, KnownAndInvalidIds) {
-    const struct {
-        SyllableId id;
-        Scheme scheme;
-        std::optional<std::string> text;
-    } cases[] = {{0x1916, P, "zhong1"},
-                 {0x19D6, P, "zhong1"}, // the repeated bits 6 and 7 are ignored
-                 {0x9E37, J, "jyut6"},
-                 {Id(0, 57, 5), J, "ng5"},
-                 {Id(3, 37, 1), P, std::nullopt}, // final beyond the table
-                 {Id(3, 60, 1), J, std::nullopt},
-                 {Id(24, 1, 1), P, std::nullopt}, // initial beyond the table
-                 {Id(20, 1, 1), J, std::nullopt},
-                 {Id(3, 22, 0), P, std::nullopt}, // tone out of range
-                 {Id(3, 22, 6), P, std::nullopt},
-                 {Id(10, 51, 7), J, std::nullopt},
-                 {Id(0, 0, 1), P, std::nullopt},
-                 {0, J, std::nullopt}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(DecodeSyllable(c.id, c.scheme), c.text) << std::hex << c.id;
+// Refused: another case, no such tone, final or syllable, blanks only, and a
+// text longer than a syllable can be (never cut to one).
+TEST(Syllable, RefusedTextsAndInvalidIds) {
+    for (const std::string& text :
+         {std::string("Zhong1"), std::string("m2"), std::string("zhong6"), std::string("zhong"),
+          std::string("zhongx1"), std::string("zh1"), std::string("1"), std::string(), std::string(" \t\n"),
+          std::string(94, ' ') + "zhong1" + std::string(20, 'x')}) {
+        EXPECT_EQ(EncodeSyllable(text, P), std::nullopt) << text;
+    }
+    EXPECT_EQ(EncodeSyllable(" \t\n", J), std::nullopt);
+    // Finals or initials beyond their table, tones out of range, nothing at all.
+    const std::pair<SyllableId, Scheme> invalid[] = {{Id(3, 37, 1), P},  {Id(3, 60, 1), J}, {Id(24, 1, 1), P},
+                                                     {Id(20, 1, 1), J},  {Id(3, 22, 0), P}, {Id(3, 22, 6), P},
+                                                     {Id(10, 51, 7), J}, {Id(0, 0, 1), P},  {0, J}};
+    for (const auto& [id, scheme] : invalid) {
+        EXPECT_EQ(DecodeSyllable(id, scheme), std::nullopt) << std::hex << id;
     }
 }
 
@@ -162,19 +142,18 @@ TEST(MarkSyllable, StandardRuleUnicodeAndFontForms) {
 }
 
 // Every syllable whose final is iu, ui, iong or ou, with every initial and
-// tone, takes its mark on the letter of the standard rule.
+// tone, takes its mark on the letter of the standard rule. Finals by stored
+// position (iu 20, ui 30, iong 19, ou 23), with the marked letter's place in
+// the final.
 TEST(MarkSyllable, EveryIuUiIongAndOuSyllable) {
-    const struct {
-        int finalPosition;                             // in the stored table
-        qsizetype marked;                              // the marked letter's place within the final
-    } finals[] = {{20, 1}, {30, 1}, {19, 1}, {23, 0}}; // iu, ui, iong, ou
-    for (const auto& f : finals) {
+    const std::pair<int, qsizetype> finals[] = {{20, 1}, {30, 1}, {19, 1}, {23, 0}};
+    for (const auto& [finalPosition, marked] : finals) {
         for (int initial = 0; initial <= 23; ++initial) {
             for (int tone = 1; tone <= 4; ++tone) {
                 const QString text =
-                    QString::fromStdString(*DecodeSyllable(Id(initial, f.finalPosition, tone), P));
+                    QString::fromStdString(*DecodeSyllable(Id(initial, finalPosition, tone), P));
                 QString expected = text.chopped(1);
-                const qsizetype at = expected.size() - (f.finalPosition == 19 ? 4 : 2) + f.marked;
+                const qsizetype at = expected.size() - (finalPosition == 19 ? 4 : 2) + marked;
                 expected.replace(at, 1, *MarkSyllableUnicode(expected.mid(at, 1) + QChar(u'0' + tone)));
                 EXPECT_EQ(MarkSyllableUnicode(text), expected) << text.toStdString();
             }
