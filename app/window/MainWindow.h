@@ -3,16 +3,18 @@
 // category tree, the browser pane and the footer. It owns the dictionary,
 // the interface texts, the history and the dispatcher of page requests, and
 // routes every request through a queued call, never running one inside the
-// handler that asked for it.
+// handler that asked for it. The controls and their template are
+// MainControls, the update button and lamps UpdateControls, the actions of
+// page requests WindowPageActions.
 #include "app/sound/SyllablePlayer.h"
 #include "app/window/DisplayFonts.h"
+#include "app/window/MainControls.h"
 #include "app/window/MessageBoxReporter.h"
-#include "controls/DialogLayout.h"
+#include "app/window/WindowPageActions.h"
 #include "dictionary/Dictionary.h"
 #include "pages/builders/PageBuilder.h"
 #include "pages/protocol/ProtocolDispatcher.h"
 #include "pages/protocol/SearchActions.h"
-#include "pages/protocol/WindowActions.h"
 #include "settings/ControlIds.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
@@ -21,9 +23,8 @@
 #include <QUrl>
 #include <QWidget>
 #include <functional>
-#include <map>
 #include <memory>
-#include <optional>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -32,16 +33,10 @@ namespace quillory {
 
 class CExplainWin;
 class CUniTreeCtrl;
-class ClockLabel;
-class FlatButton;
-class HyperlinkLabel;
-class LanguageLabel;
 class MainMenus;
 class SearchComboBox;
-class TooltipWindow;
 class TrayIcon;
-class UpdateChecker;
-class UpdateIndicator;
+class UpdateControls;
 
 // What the window needs from outside: where its data and settings are, and
 // how addresses are opened (the user's browser; tests record them).
@@ -53,7 +48,7 @@ struct MainWindowEnvironment {
     MessageReporter* reporter = nullptr;
 };
 
-class MainWindow final : public QWidget, private PageActions {
+class MainWindow final : public QWidget {
     Q_OBJECT
 public:
     explicit MainWindow(MainWindowEnvironment environment, QWidget* parent = nullptr);
@@ -84,14 +79,14 @@ public:
     CExplainWin* view() const { return view_; }
     CUniTreeCtrl* tree() const { return tree_; }
     SearchComboBox* searchBox() const { return searchBox_; }
-    FlatButton* button(ControlId id) const;
+    FlatButton* button(ControlId id) const { return controls_.button(id); }
     // The footer's labels: maker's name halves, subtitle, link, clock.
-    QWidget* label(ControlId id) const;
+    QWidget* label(ControlId id) const { return controls_.label(id); }
     // The separator images between the groups of controls.
-    const std::vector<QWidget*>& separators() const { return separators_; }
+    const std::vector<QWidget*>& separators() const { return controls_.separators(); }
     QMenu* menu(MenuId id) const;
     QAction* menuAction(ControlId id) const;
-    TooltipWindow* tooltips() const { return tooltips_; }
+    TooltipWindow* tooltips() const { return controls_.tooltips(); }
     const SearchState& searchState() const { return search_; }
     const DisplayFonts& fonts() const { return fonts_; }
     QString historyPath() const { return historyPath_; }
@@ -110,33 +105,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // PageActions
-    void PlaySyllable(const QString& syllable, Scheme scheme) override;
-    void OpenAddress(const QString& url) override;
-    void RefillSearchBox() override;
-    void BeginWaitCursor() override;
-    void EndWaitCursor() override;
-
     void ReadWindowSettings();
     void CreateControls();
-    void CreateFooter();
-    void CreateTooltips();
     void CreateMenus();
     void ApplyLanguage();
-    void ApplyButtonImages(int language);
-    void ApplyTooltips(int language);
-    void LabelButton(FlatButton* button, ControlId id);
     void RefreshShownPage();
     void HideToTray();
     void SetAnimatedIcon(bool on);
-    void StartUpdateCheck();
     void ChooseChineseFonts();
     void RebuildDisplayFonts();
     void OnTreeNotify(quint32 itemData);
     void RunGo();
     void PickHistory(int index);
-    // The text of a label id in the current language and its display font.
-    std::optional<std::pair<QString, QFont>> TextOf(std::uint32_t labelId) const;
 
     MainWindowEnvironment env_;
     MessageBoxReporter boxReporter_;
@@ -147,6 +127,8 @@ private:
     Dictionary dictionary_;
     PageBuilder builder_;
     SearchState search_;
+    // Before the dispatcher, which holds on to it.
+    WindowPageActions pageActions_;
     std::unique_ptr<ProtocolDispatcher> dispatcher_;
     SyllablePlayer player_;
     QString historyPath_;
@@ -155,25 +137,13 @@ private:
     bool exiting_ = false;
     bool showPending_ = false;
     bool exitPending_ = false;
-    int waitDepth_ = 0;
 
-    DialogLayout layout_;
+    MainControls controls_;
     CExplainWin* view_ = nullptr;
     CUniTreeCtrl* tree_ = nullptr;
     SearchComboBox* searchBox_ = nullptr;
-    std::map<ControlId, FlatButton*> buttons_;
-    std::map<ControlId, QWidget*> labels_;
-    std::vector<QWidget*> separators_;
-    LanguageLabel* subtitle_ = nullptr;
-    LanguageLabel* makerLeft_ = nullptr;
-    LanguageLabel* makerRight_ = nullptr;
-    HyperlinkLabel* makerLink_ = nullptr;
-    ClockLabel* clock_ = nullptr;
-    TooltipWindow* tooltips_ = nullptr;
     std::unique_ptr<MainMenus> menus_;
-
-    UpdateChecker* updateChecker_ = nullptr;
-    UpdateIndicator* updateIndicator_ = nullptr;
+    UpdateControls* updates_ = nullptr;
 
     TrayIcon* tray_ = nullptr;
     bool animatedIcon_ = true;
