@@ -13,7 +13,7 @@ namespace {
 
 const RecordStore& FullRecordStore() {
     static RecordStore store;
-    static const bool opened = store.open(QStringLiteral(QUILLORY_DATA_DIR "/records.db"));
+    static const bool opened = store.Open(QStringLiteral(QUILLORY_DATA_DIR "/records.db"));
     if (!opened) {
         std::fprintf(stderr, "cannot open %s/records.db\n", QUILLORY_DATA_DIR);
         std::abort();

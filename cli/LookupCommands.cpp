@@ -164,7 +164,8 @@ Answer LookupCommands::character(std::uint32_t code) {
     const QString code16 = QString::number(code, 16).toUpper();
     if (!record) {
         // Only the code point is upper case: the message keeps its own case.
-        return Failure(kNotFound, QStringLiteral("U+%1 is not in the dictionary").arg(code16.rightJustified(4, u'0')));
+        return Failure(kNotFound,
+                       QStringLiteral("U+%1 is not in the dictionary").arg(code16.rightJustified(4, u'0')));
     }
     const QString english = record->english.isEmpty() ? record->english2 : record->english;
     const QStringList pinyin = SplitReadings(record->pinyin);

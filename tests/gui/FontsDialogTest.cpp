@@ -5,7 +5,7 @@
 #include "controls/HyperlinkLabel.h"
 #include "dictionary/text/MessageReporter.h"
 #include "dictionary/text/Romanisation.h"
-#include "settings/SettingsStore.h"
+#include "tests/support/TemporarySettings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,8 +13,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -25,18 +23,14 @@ namespace {
 const QString kMenuFace = QStringLiteral("Menu Sans");
 
 InstalledFonts WindowsLikeFonts() {
-    return MakeInstalledFonts(
-        {QStringLiteral("SimSun"), QStringLiteral("@SimSun"), QStringLiteral("SimHei")},
-        {QStringLiteral("MingLiU"), QStringLiteral("@MingLiU"), QStringLiteral("PMingLiU")},
-        {QStringLiteral("Menu Sans"), QStringLiteral("DejaVu Serif"), QStringLiteral("@Arial"),
-         QStringLiteral("Courier")});
+    return MakeInstalledFonts({"SimSun", "@SimSun", "SimHei"}, {"MingLiU", "@MingLiU", "PMingLiU"},
+                              {"Menu Sans", "DejaVu Serif", "@Arial", "Courier"});
 }
 
 // Chinese faces that the first run does not accept on its own.
 InstalledFonts UnsuitableFonts() {
-    return MakeInstalledFonts({QStringLiteral("Some Kai"), QStringLiteral("@Some Kai")},
-                              {QStringLiteral("Some Kai"), QStringLiteral("Other Ming")},
-                              {QStringLiteral("Menu Sans"), QStringLiteral("DejaVu Serif")});
+    return MakeInstalledFonts({"Some Kai", "@Some Kai"}, {"Some Kai", "Other Ming"},
+                              {"Menu Sans", "DejaVu Serif"});
 }
 
 QStringList Items(const QComboBox* box) {
@@ -47,12 +41,11 @@ QStringList Items(const QComboBox* box) {
     return items;
 }
 
+// Whether any list offers a vertical ("@") face.
 bool ListsVerticalFace(const FontsDialog& dialog) {
     for (int row = 0; row < kFontRows; ++row) {
-        for (const QString& item : Items(dialog.faceList(static_cast<FontRow>(row)))) {
-            if (item.startsWith(u'@')) {
-                return true;
-            }
+        if (!Items(dialog.faceList(static_cast<FontRow>(row))).filter(QRegularExpression("^@")).isEmpty()) {
+            return true;
         }
     }
     return false;
@@ -64,15 +57,17 @@ void Choose(QComboBox* box, const QString& text) {
     box->setCurrentIndex(index);
 }
 
+QString Family(const QLabel* preview) {
+    return preview->font().family();
+}
+
 } // namespace
 
 class FontsDialogTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir_;
-    QString path_;
-    std::unique_ptr<SettingsStore> store_;
+    quillory::testing::TemporarySettings settings_;
     RecordingReporter reporter_;
     QList<QUrl> opened_;
 
@@ -88,50 +83,39 @@ private:
         return setup;
     }
 
-    QString Read(const char* name) const {
-        return store_->ReadSetting(QString::fromLatin1(name)).value_or(QStringLiteral("<missing>"));
-    }
+    SettingsStore& store() { return settings_.store(); }
+    QString Read(const char* name) const { return settings_.value(name); }
 
-    QStringList StoredNames() const {
-        QSettings file(path_, QSettings::IniFormat);
-        file.beginGroup(QStringLiteral("Versions"));
-        QStringList keys = file.childKeys();
-        keys.sort();
-        return keys;
-    }
-
-    QMap<QString, QString> StoredValues() const {
-        QMap<QString, QString> values;
-        for (const QString& name : StoredNames()) {
-            values.insert(name, store_->ReadSetting(name).value_or(QString()));
+    // Every stored value as "name=value", sorted by name.
+    QString Stored() const {
+        QStringList values;
+        for (const QString& name : settings_.storedNames()) {
+            values.append(name + u'=' + settings_.value(qPrintable(name)));
         }
-        return values;
+        return values.join(QStringLiteral("; "));
     }
 
 private slots:
     void init() {
-        QVERIFY(dir_.isValid());
-        path_ = dir_.filePath(QStringLiteral("settings.ini"));
-        QFile::remove(path_);
-        store_ = std::make_unique<SettingsStore>(path_);
+        QVERIFY(settings_.isValid());
+        settings_.Clear();
         reporter_.messages.clear();
         opened_.clear();
     }
 
     void firstRunWithSuitableFacesStoresThemWithoutShowing() {
-        FontsDialog dialog(*store_, FontsDialogMode::FirstRun, Setup(WindowsLikeFonts()));
-        QVERIFY(dialog.setUpComplete());
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(Read("SFont"), QStringLiteral("gSimSun"));
-        QCOMPARE(Read("TFont"), QStringLiteral("bMingLiU"));
-        // Sizes and the English and Jyutping settings are left alone.
-        QCOMPARE(StoredNames(), (QStringList{QStringLiteral("SFont"), QStringLiteral("TFont")}));
-
+        {
+            FontsDialog dialog(store(), FontsDialogMode::FirstRun, Setup(WindowsLikeFonts()));
+            QVERIFY(dialog.setUpComplete());
+            QVERIFY(!dialog.isVisible());
+            // Sizes and the English and Jyutping settings are left alone.
+            QCOMPARE(Stored(), QStringLiteral("SFont=gSimSun; TFont=bMingLiU"));
+        }
         // The start-up check returns at once, here and once the fonts are stored.
-        init();
-        QVERIFY(EnsureChineseFonts(*store_, nullptr, Setup(WindowsLikeFonts())));
+        settings_.Clear();
+        QVERIFY(EnsureChineseFonts(store(), nullptr, Setup(WindowsLikeFonts())));
         QCOMPARE(Read("TFont"), QStringLiteral("bMingLiU"));
-        QVERIFY(EnsureChineseFonts(*store_, nullptr, Setup(InstalledFonts{})));
+        QVERIFY(EnsureChineseFonts(store(), nullptr, Setup(InstalledFonts{})));
         QVERIFY(reporter_.messages.isEmpty());
     }
 
@@ -143,47 +127,40 @@ private slots:
         for (const FontEntry& entry : system.fonts.chinese) {
             QVERIFY(!entry.face.startsWith(u'@'));
         }
-        QVERIFY(EnsureChineseFonts(*store_, nullptr, &reporter_));
-        QVERIFY(store_->ReadSetting(QStringLiteral("SFont")).has_value());
-        QVERIFY(store_->ReadSetting(QStringLiteral("TFont")).has_value());
-        QVERIFY(Read("SFont").startsWith(u'g'));
-        QVERIFY(Read("TFont").startsWith(u'b'));
+        QVERIFY(EnsureChineseFonts(store(), nullptr, &reporter_));
+        // A letter and a face: never the "<missing>" of an unset value.
+        QVERIFY(Read("SFont").startsWith(u'g') && Read("SFont").size() > 1);
+        QVERIFY(Read("TFont").startsWith(u'b') && Read("TFont").size() > 1);
     }
 
     void firstRunWithoutSuitableFacesAsksWithAnExitButton() {
-        FontsDialog dialog(*store_, FontsDialogMode::FirstRun, Setup(UnsuitableFonts()));
+        FontsDialog dialog(store(), FontsDialogMode::FirstRun, Setup(UnsuitableFonts()));
         QVERIFY(!dialog.setUpComplete());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Quillory: Choose Fonts"));
         QCOMPARE(dialog.exitButton()->text(), QStringLiteral("Exit"));
         QCOMPARE(dialog.okButton()->text(), QStringLiteral("OK"));
-        QCOMPARE(Items(dialog.faceList(FontRow::Simplified)),
-                 (QStringList{QStringLiteral("Other Ming"), QStringLiteral("Some Kai")}));
+        QCOMPARE(Items(dialog.faceList(FontRow::Simplified)), (QStringList{"Other Ming", "Some Kai"}));
         QCOMPARE(Items(dialog.faceList(FontRow::Traditional)), Items(dialog.faceList(FontRow::Simplified)));
-        QCOMPARE(Items(dialog.faceList(FontRow::English)),
-                 (QStringList{QStringLiteral("DejaVu Serif"), QStringLiteral("Menu Sans")}));
+        QCOMPARE(Items(dialog.faceList(FontRow::English)), (QStringList{"DejaVu Serif", "Menu Sans"}));
         QVERIFY(!ListsVerticalFace(dialog));
         // Nothing is chosen for the user; English and Jyutping start at the menu face.
         QCOMPARE(dialog.faceList(FontRow::Simplified)->currentIndex(), -1);
         QCOMPARE(dialog.faceList(FontRow::English)->currentText(), kMenuFace);
-        QVERIFY(StoredNames().isEmpty());
 
         dialog.show();
         QTest::mouseClick(dialog.exitButton(), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QVERIFY(StoredNames().isEmpty());
+        QCOMPARE(Stored(), QString());
     }
 
     void firstRunPreselectsTheFaceThatWasFound() {
-        const InstalledFonts fonts =
-            MakeInstalledFonts({QStringLiteral("SimSun"), QStringLiteral("Some Kai")},
-                               {QStringLiteral("Some Kai")}, {kMenuFace});
-        FontsDialog dialog(*store_, FontsDialogMode::FirstRun, Setup(fonts));
+        FontsDialog dialog(store(), FontsDialogMode::FirstRun,
+                           Setup(MakeInstalledFonts({"SimSun", "Some Kai"}, {"Some Kai"}, {kMenuFace})));
         QVERIFY(!dialog.setUpComplete());
         QCOMPARE(dialog.faceList(FontRow::Simplified)->currentText(), QStringLiteral("SimSun"));
-        QCOMPARE(dialog.preview(FontRow::Simplified)->font().family(), QStringLiteral("SimSun"));
+        QCOMPARE(Family(dialog.preview(FontRow::Simplified)), QStringLiteral("SimSun"));
         QCOMPARE(dialog.faceList(FontRow::Traditional)->currentIndex(), -1);
-        QCOMPARE(Read("SFont"), QStringLiteral("gSimSun"));
-        QCOMPARE(Read("TFont"), QStringLiteral("<missing>"));
+        QCOMPARE(Stored(), QStringLiteral("SFont=gSimSun"));
 
         // The user completes the choice and confirms it.
         Choose(dialog.faceList(FontRow::Traditional), QStringLiteral("Some Kai"));
@@ -196,40 +173,37 @@ private slots:
     }
 
     void ensureEndsWithFalseWhenTheUserChoosesExit() {
-        bool clicked = false;
-        QTimer::singleShot(0, this, [&clicked] {
-            auto* dialog = qobject_cast<FontsDialog*>(QApplication::activeModalWidget());
-            if (dialog) {
-                clicked = true;
-                dialog->exitButton()->click();
-            }
-        });
-        QVERIFY(!EnsureChineseFonts(*store_, nullptr, Setup(UnsuitableFonts())));
-        QVERIFY(clicked);
-        QVERIFY(StoredNames().isEmpty());
-
-        QTimer::singleShot(0, this, [] {
-            if (auto* dialog = qobject_cast<FontsDialog*>(QApplication::activeModalWidget())) {
-                Choose(dialog->faceList(FontRow::Simplified), QStringLiteral("Some Kai"));
-                Choose(dialog->faceList(FontRow::Traditional), QStringLiteral("Other Ming"));
-                dialog->okButton()->click();
-            }
-        });
-        QVERIFY(EnsureChineseFonts(*store_, nullptr, Setup(UnsuitableFonts())));
+        // The modal dialog is answered from the event loop it runs.
+        auto answer = [this](bool ok) {
+            QTimer::singleShot(0, this, [ok] {
+                auto* dialog = qobject_cast<FontsDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                if (ok) {
+                    Choose(dialog->faceList(FontRow::Simplified), QStringLiteral("Some Kai"));
+                    Choose(dialog->faceList(FontRow::Traditional), QStringLiteral("Other Ming"));
+                }
+                (ok ? dialog->okButton() : dialog->exitButton())->click();
+            });
+        };
+        answer(false);
+        QVERIFY(!EnsureChineseFonts(store(), nullptr, Setup(UnsuitableFonts())));
+        QCOMPARE(Stored(), QString());
+        answer(true);
+        QVERIFY(EnsureChineseFonts(store(), nullptr, Setup(UnsuitableFonts())));
         QCOMPARE(Read("SFont"), QStringLiteral("gSome Kai"));
         QCOMPARE(Read("TFont"), QStringLiteral("bOther Ming"));
     }
 
     void normalModeShowsTheStoredChoice() {
-        QVERIFY(store_->WriteSetting(QStringLiteral("SFont"), QStringLiteral("gSimHei")));
-        QVERIFY(store_->WriteSetting(QStringLiteral("SSize"), QStringLiteral("c")));
-        QVERIFY(store_->WriteSetting(QStringLiteral("TFont"), QStringLiteral("bPMingLiU")));
-        QVERIFY(store_->WriteSetting(QStringLiteral("EDefault"), QStringLiteral("0")));
-        QVERIFY(store_->WriteSetting(QStringLiteral("EFont"), QStringLiteral("DejaVu Serif")));
-        QVERIFY(store_->WriteSetting(QStringLiteral("PSize"), QStringLiteral("14")));
-        const auto before = StoredValues();
+        const std::pair<const char*, const char*> stored[] = {{"SFont", "gSimHei"},      {"SSize", "c"},
+                                                              {"TFont", "bPMingLiU"},    {"EDefault", "0"},
+                                                              {"EFont", "DejaVu Serif"}, {"PSize", "14"}};
+        for (const auto& [name, value] : stored) {
+            QVERIFY(store().WriteSetting(name, value));
+        }
+        const QString before = Stored();
 
-        FontsDialog dialog(*store_, FontsDialogMode::Normal, Setup(WindowsLikeFonts()));
+        FontsDialog dialog(store(), FontsDialogMode::Normal, Setup(WindowsLikeFonts()));
         QCOMPARE(dialog.exitButton()->text(), QStringLiteral("Cancel"));
         QCOMPARE(dialog.faceList(FontRow::Simplified)->currentText(), QStringLiteral("SimHei"));
         QCOMPARE(dialog.sizeList(FontRow::Simplified)->currentText(), QStringLiteral("12"));
@@ -242,7 +216,7 @@ private slots:
         QVERIFY(dialog.defaultBox(FontRow::Jyutping)->isChecked());
         QVERIFY(!dialog.faceList(FontRow::Jyutping)->isEnabled());
         QVERIFY(!ListsVerticalFace(dialog));
-        QCOMPARE(dialog.preview(FontRow::Traditional)->font().family(), QStringLiteral("PMingLiU"));
+        QCOMPARE(Family(dialog.preview(FontRow::Traditional)), QStringLiteral("PMingLiU"));
 
         // Changing controls and then cancelling stores nothing.
         Choose(dialog.faceList(FontRow::Simplified), QStringLiteral("SimSun"));
@@ -251,11 +225,11 @@ private slots:
         dialog.show();
         QTest::mouseClick(dialog.exitButton(), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(StoredValues(), before);
+        QCOMPARE(Stored(), before);
     }
 
     void okStoresFacesSizesAndFlags() {
-        FontsDialog dialog(*store_, FontsDialogMode::Normal, Setup(WindowsLikeFonts()));
+        FontsDialog dialog(store(), FontsDialogMode::Normal, Setup(WindowsLikeFonts()));
         Choose(dialog.faceList(FontRow::Simplified), QStringLiteral("SimSun"));
         Choose(dialog.sizeList(FontRow::Simplified), QStringLiteral("13"));
         // A Big5 face as the traditional font is stored with the letter b.
@@ -265,28 +239,21 @@ private slots:
         Choose(dialog.sizeList(FontRow::Jyutping), QStringLiteral("8"));
         dialog.defaultBox(FontRow::Jyutping)->setChecked(false);
         Choose(dialog.faceList(FontRow::Jyutping), QStringLiteral("Courier"));
-        QCOMPARE(dialog.preview(FontRow::Jyutping)->font().family(), QStringLiteral("Courier"));
-        QCOMPARE(dialog.preview(FontRow::Simplified)->font().family(), QStringLiteral("SimSun"));
+        QCOMPARE(Family(dialog.preview(FontRow::Jyutping)), QStringLiteral("Courier"));
+        QCOMPARE(Family(dialog.preview(FontRow::Simplified)), QStringLiteral("SimSun"));
 
         dialog.show();
         QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(Read("SFont"), QStringLiteral("gSimSun"));
-        QCOMPARE(Read("TFont"), QStringLiteral("bMingLiU"));
-        QCOMPARE(Read("SSize"), QStringLiteral("d"));
-        QCOMPARE(Read("TSize"), QStringLiteral("a"));
-        QCOMPARE(Read("ESize"), QStringLiteral("a"));
-        QCOMPARE(Read("PSize"), QStringLiteral("c"));
-        QCOMPARE(Read("JSize"), QStringLiteral("8"));
-        QCOMPARE(Read("EDefault"), QStringLiteral("1"));
-        QCOMPARE(Read("JDefault"), QStringLiteral("0"));
-        QCOMPARE(Read("JFont"), QStringLiteral("Courier"));
-        QCOMPARE(Read("EFont"), kMenuFace);
+        // Sizes in hexadecimal; the English face is the menu face its Default box keeps.
+        QCOMPARE(Stored(),
+                 QStringLiteral("EDefault=1; EFont=Menu Sans; ESize=a; JDefault=0; JFont=Courier; "
+                                "JSize=8; PSize=c; SFont=gSimSun; SSize=d; TFont=bMingLiU; TSize=a"));
         QVERIFY(reporter_.messages.isEmpty());
     }
 
     void defaultBoxesSwitchTheFaceListAndTheFace() {
-        FontsDialog dialog(*store_, FontsDialogMode::Normal, Setup(WindowsLikeFonts()));
+        FontsDialog dialog(store(), FontsDialogMode::Normal, Setup(WindowsLikeFonts()));
         QCheckBox* box = dialog.defaultBox(FontRow::English);
         QVERIFY(box);
         QVERIFY(!dialog.defaultBox(FontRow::Simplified));
@@ -300,37 +267,34 @@ private slots:
         QVERIFY(!box->isChecked());
         QVERIFY(dialog.faceList(FontRow::English)->isEnabled());
         Choose(dialog.faceList(FontRow::English), QStringLiteral("DejaVu Serif"));
-        QCOMPARE(dialog.preview(FontRow::English)->font().family(), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(Family(dialog.preview(FontRow::English)), QStringLiteral("DejaVu Serif"));
         QVERIFY(!dialog.choice().englishDefault);
 
         // Ticking it again goes back to the menu font's face.
         QTest::mouseClick(box, Qt::LeftButton);
         QVERIFY(box->isChecked());
         QVERIFY(!dialog.faceList(FontRow::English)->isEnabled());
-        QCOMPARE(dialog.preview(FontRow::English)->font().family(), kMenuFace);
+        QCOMPARE(Family(dialog.preview(FontRow::English)), kMenuFace);
         QCOMPARE(dialog.faceList(FontRow::English)->currentText(), kMenuFace);
-
         dialog.accept();
         QCOMPARE(Read("EDefault"), QStringLiteral("1"));
         QCOMPARE(Read("EFont"), kMenuFace);
     }
 
     void controlsCarryTheirFixedContents() {
-        FontsDialog dialog(*store_, FontsDialogMode::Normal, Setup(WindowsLikeFonts()));
-        const QStringList sizes = {QStringLiteral("8"),  QStringLiteral("9"),  QStringLiteral("10"),
-                                   QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("13")};
+        FontsDialog dialog(store(), FontsDialogMode::Normal, Setup(WindowsLikeFonts()));
         for (int row = 0; row < kFontRows; ++row) {
-            QCOMPARE(Items(dialog.sizeList(static_cast<FontRow>(row))), sizes);
+            QCOMPARE(Items(dialog.sizeList(static_cast<FontRow>(row))),
+                     (QStringList{"8", "9", "10", "11", "12", "13"}));
         }
-        QCOMPARE(Items(dialog.faceList(FontRow::Pinyin)), QStringList{QStringLiteral("Oxapinyin basic")});
+        QCOMPARE(Items(dialog.faceList(FontRow::Pinyin)), QStringList{"Oxapinyin basic"});
         QVERIFY(!dialog.faceList(FontRow::Pinyin)->isEnabled());
-        QCOMPARE(dialog.preview(FontRow::Pinyin)->font().family(), QStringLiteral("Oxapinyin basic"));
+        QCOMPARE(Family(dialog.preview(FontRow::Pinyin)), QStringLiteral("Oxapinyin basic"));
         // The Pinyin preview is written in the private font's codes.
         QCOMPARE(dialog.preview(FontRow::Pinyin)->text(), MarkPinyinFont(u"xue2 xi2 zhong1 wen2"));
         QCOMPARE(dialog.preview(FontRow::Simplified)->text(), QStringLiteral("学习中文"));
         QCOMPARE(dialog.preview(FontRow::Traditional)->text(), QStringLiteral("學習中文"));
-        QVERIFY(dialog.noteLabel()->font().bold());
-        QVERIFY(dialog.noteLabel()->font().italic());
+        QVERIFY(dialog.noteLabel()->font().bold() && dialog.noteLabel()->font().italic());
 
         // Previews take the chosen size at the dialog's resolution.
         Choose(dialog.sizeList(FontRow::English), QStringLiteral("13"));
@@ -347,20 +311,19 @@ private slots:
         // Every control lies inside the dialog.
         dialog.show();
         for (QWidget* child : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            QVERIFY2(dialog.rect().contains(child->geometry()), qPrintable(child->metaObject()->className()));
+            QVERIFY2(dialog.rect().contains(child->geometry()), child->metaObject()->className());
         }
     }
 
     void aStoreThatCannotBeWrittenIsReported() {
-        const QString blocker = dir_.filePath(QStringLiteral("blocker"));
-        QFile file(blocker);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        SettingsStore unwritable(blocker + QStringLiteral("/settings.ini"));
+        // A plain file where the settings folder should be.
+        QFile blocker(settings_.folder() + QStringLiteral("/blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        SettingsStore unwritable(blocker.fileName() + QStringLiteral("/settings.ini"));
 
         FontsDialog first(unwritable, FontsDialogMode::FirstRun, Setup(WindowsLikeFonts()));
-        QCOMPARE(reporter_.messages, QStringList{QStringLiteral("Cannot save the font settings.")});
-
+        QCOMPARE(reporter_.messages, QStringList{"Cannot save the font settings."});
         FontsDialog dialog(unwritable, FontsDialogMode::Normal, Setup(WindowsLikeFonts()));
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));

@@ -2,6 +2,7 @@
 #include "dictionary/text/GbkCodec.h"
 #include "dictionary/text/Romanisation.h"
 #include "settings/NameRegistry.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +12,6 @@
 #include <QTemporaryDir>
 
 using namespace quillory;
-
-// Readable QString values in failure messages.
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
@@ -66,6 +62,8 @@ protected:
         const auto found = language_.GetText(id, lang);
         return found ? found->kind : QStringLiteral("<none>");
     }
+    // The kind and the text as "kind|text".
+    QString KindAndText(std::uint32_t id, int lang) const { return Kind(id, lang) + u'|' + Text(id, lang); }
 
     RecordingReporter reporter_;
     LanguageData language_{reporter_};
@@ -114,34 +112,27 @@ TEST_F(RealLanguageData, EverySectionGivesATextInEveryLanguage) {
 
 TEST_F(RealLanguageData, TellingSections) {
     ASSERT_TRUE(language_.Load(QString()));
-    Register({QStringLiteral("IDC_BUTTON_ENGLISH"), QStringLiteral("IDC_BUTTON_MODE"),
-              QStringLiteral("TTTID_STROKE_CHAR"), QStringLiteral("IDR_OPTIONS_CHINESE_FONT"),
-              QStringLiteral("TOOLTIP_BTN_ENGLISH2"), QStringLiteral("IDC_BUTTON_JIANTI")});
+    Register({"IDC_BUTTON_ENGLISH", "IDC_BUTTON_MODE", "TTTID_STROKE_CHAR", "IDR_OPTIONS_CHINESE_FONT",
+              "TOOLTIP_BTN_ENGLISH2", "IDC_BUTTON_JIANTI"});
     // The "dt=" line serves every language, and any index outside 0..4 acts as English.
     for (int lang : {0, 1, 2, 3, 4, 5, -1, 99}) {
-        EXPECT_EQ(Text(1, lang), QStringLiteral("English")) << lang;
-        EXPECT_EQ(Kind(1, lang), QStringLiteral("en")) << lang;
-        EXPECT_EQ(Text(6, lang), QStringLiteral("\u7B80\u4F53")) << lang;
-        EXPECT_EQ(Kind(6, lang), QStringLiteral("gb")) << lang;
+        EXPECT_EQ(KindAndText(1, lang), QStringLiteral("en|English")) << lang;
+        EXPECT_EQ(KindAndText(6, lang), QStringLiteral("gb|\u7B80\u4F53")) << lang;
     }
 
-    EXPECT_EQ(Text(2, kEnglish), QStringLiteral("Mode"));
-    EXPECT_EQ(Text(2, kPinyin), MarkPinyinFont(u"mo2 shi4"));
+    // Pinyin is converted to the Pinyin font's letters, Jyutping keeps its tone digits.
+    EXPECT_EQ(KindAndText(2, kEnglish), QStringLiteral("en|Mode"));
+    EXPECT_EQ(KindAndText(2, kPinyin), QStringLiteral("py|") + MarkPinyinFont(u"mo2 shi4"));
     EXPECT_NE(Text(2, kPinyin), QStringLiteral("mo2 shi4"));
-    EXPECT_EQ(Kind(2, kPinyin), QStringLiteral("py"));
-    EXPECT_EQ(FontSlotOfKind(Kind(2, kPinyin)), FontSlot::Pinyin);
-    // Text and font slot together: the Pinyin font for Pinyin, Fanti for Fanti.
-    ASSERT_TRUE(language_.GetTextAndFont(2, kPinyin).has_value());
-    EXPECT_EQ(language_.GetTextAndFont(2, kPinyin)->second, FontSlot::Pinyin);
-    EXPECT_EQ(language_.GetTextAndFont(2, kFanti)->second, FontSlot::Fanti);
-    EXPECT_EQ(language_.GetTextAndFont(2, kJyutping)->second, FontSlot::Jyutping);
-    EXPECT_FALSE(language_.GetTextAndFont(999, kEnglish).has_value());
-    EXPECT_EQ(Text(2, kJianti), QStringLiteral("\u6A21\u5F0F"));
+    EXPECT_EQ(KindAndText(2, kJianti), QStringLiteral("gb|\u6A21\u5F0F"));
     EXPECT_EQ(Kind(2, kFanti), QStringLiteral("b5"));
-    // Jyutping keeps its tone digits.
-    EXPECT_EQ(Text(2, kJyutping), QStringLiteral("mou4 sik1"));
-    EXPECT_EQ(Kind(2, kJyutping), QStringLiteral("jp"));
+    EXPECT_EQ(KindAndText(2, kJyutping), QStringLiteral("jp|mou4 sik1"));
     EXPECT_EQ(Text(2, 7), QStringLiteral("Mode"));
+    // Text and font slot together; each language's texts take the slot of the same index.
+    for (const FontSlot slot : {FontSlot::English, FontSlot::Pinyin, FontSlot::Fanti, FontSlot::Jyutping}) {
+        EXPECT_EQ(language_.GetTextAndFont(2, IndexOf(slot)).value().second, slot) << IndexOf(slot);
+    }
+    EXPECT_FALSE(language_.GetTextAndFont(999, kEnglish).has_value());
 
     EXPECT_EQ(Text(3, kFanti), QStringLiteral("\u756B"));
     EXPECT_EQ(Text(3, kEnglish), QStringLiteral("stroke(s)"));
@@ -176,20 +167,20 @@ TEST_F(RealLanguageData, LabelKeysFindTheirTextsAndLeaveRoomInTheTable) {
     EXPECT_EQ(Text(1019, kEnglish), Text(32804, kEnglish));
     EXPECT_EQ(Text(37, kEnglish), QStringLiteral("stroke(s)"));
     EXPECT_EQ(Text(1136, kEnglish), QStringLiteral("New Updates Available"));
-    const auto go = names.idOf(QStringLiteral("TOOLTIP_BTN_GO"));
-    const auto welcome = names.idOf(QStringLiteral("HTML_ID_WELCOME"));
+    const auto go = names.idOf("TOOLTIP_BTN_GO");
+    const auto welcome = names.idOf("HTML_ID_WELCOME");
     ASSERT_TRUE(go && welcome);
     EXPECT_NE(Text(*go, kFanti), QStringLiteral("<none>"));
     EXPECT_NE(Text(*welcome, kFanti), QStringLiteral("<none>"));
     // Stroke-player controls are no label keys.
-    EXPECT_FALSE(language_.GetText(*names.idOf(QStringLiteral("IDC_BUTTON_CLOSE")), kEnglish).has_value());
+    EXPECT_FALSE(language_.GetText(*names.idOf("IDC_BUTTON_CLOSE"), kEnglish).has_value());
 
     // Registering the table again replaces, it does not take more pairs.
     RegisterLabelKeys(language_, names);
     for (std::uint32_t i = 0; i < LanguageData::kMaxIds - 79; ++i) {
-        EXPECT_TRUE(language_.RegisterTextId(60000 + i, QStringLiteral("EXTRA"))) << i;
+        EXPECT_TRUE(language_.RegisterTextId(60000 + i, "EXTRA")) << i;
     }
-    EXPECT_FALSE(language_.RegisterTextId(61000, QStringLiteral("EXTRA")));
+    EXPECT_FALSE(language_.RegisterTextId(61000, "EXTRA"));
 }
 
 using LanguageLookUp = LanguageFixture;
@@ -197,13 +188,12 @@ using LanguageLookUp = LanguageFixture;
 TEST_F(LanguageLookUp, FirstSectionOfANameWinsAndHeadersStartALine) {
     Use(QStringLiteral("[OTHER]\nen=en|see [IDC_BUTTON_COPY1]\n[IDC_BUTTON_COPY1]\nen=en|first\n"
                        "[IDC_BUTTON_COPY1]\nen=en|second\n"),
-        {QStringLiteral("IDC_BUTTON_COPY1")});
+        {"IDC_BUTTON_COPY1"});
     EXPECT_EQ(Text(1, kEnglish), QStringLiteral("first"));
 }
 
 TEST_F(LanguageLookUp, KeysCountOnlyAtTheStartOfALine) {
-    Use(QStringLiteral("[A]\njt=gb|x en=en|wrong\ndt=en|right\n[B]\npy=py|ni3 en=en|wrong2\n"),
-        {QStringLiteral("A"), QStringLiteral("B")});
+    Use(QStringLiteral("[A]\njt=gb|x en=en|wrong\ndt=en|right\n[B]\npy=py|ni3 en=en|wrong2\n"), {"A", "B"});
     EXPECT_EQ(Text(1, kEnglish), QStringLiteral("right"));
     EXPECT_EQ(Text(1, kJianti), QStringLiteral("x en=en|wrong"));
     EXPECT_EQ(Text(2, kEnglish), QStringLiteral("<none>"));
@@ -211,8 +201,7 @@ TEST_F(LanguageLookUp, KeysCountOnlyAtTheStartOfALine) {
 
 TEST_F(LanguageLookUp, SectionsEndAtTheNextHeader) {
     Use(QStringLiteral("[EMPTY]\n[NEXT]\nen=en|next\n[NO_KEY]\npy=py|ma1\n[LAST]\nen=en|last"),
-        {QStringLiteral("EMPTY"), QStringLiteral("NEXT"), QStringLiteral("NO_KEY"), QStringLiteral("LAST"),
-         QStringLiteral("NEXT]")});
+        {"EMPTY", "NEXT", "NO_KEY", "LAST", "NEXT]"});
     // An empty section does not borrow the next one's lines.
     EXPECT_EQ(Text(1, kEnglish), QStringLiteral("<none>"));
     EXPECT_EQ(Text(2, kEnglish), QStringLiteral("next"));
@@ -228,8 +217,7 @@ TEST_F(LanguageLookUp, MalformedLinesFail) {
     Use(QStringLiteral(
             "[NO_BAR]\nen=en English\ndt=en|fallback\n[EMPTY_TEXT]\nen=xx|\n[TWO_BARS]\nen=en|a|b\n"
             "[BACKSLASH]\nen=en|one\\ntwo\\\\n\\nend\\\n"),
-        {QStringLiteral("NO_BAR"), QStringLiteral("EMPTY_TEXT"), QStringLiteral("TWO_BARS"),
-         QStringLiteral("BACKSLASH")});
+        {"NO_BAR", "EMPTY_TEXT", "TWO_BARS", "BACKSLASH"});
     // The language's line is taken even when it is broken; "dt=" is only for a missing key.
     EXPECT_EQ(Text(1, kEnglish), QStringLiteral("<none>"));
     EXPECT_EQ(Text(1, kPinyin), QStringLiteral("fallback"));
@@ -241,9 +229,9 @@ TEST_F(LanguageLookUp, MalformedLinesFail) {
 }
 
 TEST_F(LanguageLookUp, UnknownIdsFailAndTheCurrentLanguageServesByDefault) {
-    Use(QStringLiteral("[A]\nen=en|a\njt=gb|b\n"), {QStringLiteral("A")});
+    Use(QStringLiteral("[A]\nen=en|a\njt=gb|b\n"), {"A"});
     EXPECT_FALSE(language_.GetText(2, kEnglish).has_value());
-    EXPECT_FALSE(language_.RegisterTextId(0, QStringLiteral("A")));
+    EXPECT_FALSE(language_.RegisterTextId(0, "A"));
     EXPECT_FALSE(language_.GetText(0, kEnglish).has_value());
     EXPECT_EQ(language_.GetText(1)->text, QStringLiteral("a"));
     language_.SetLanguage(kJianti);
@@ -253,12 +241,12 @@ TEST_F(LanguageLookUp, UnknownIdsFailAndTheCurrentLanguageServesByDefault) {
 TEST_F(LanguageLookUp, TheTableHoldsAHundredIdsAndReplacesNames) {
     Use(QStringLiteral("[A]\ndt=en|a\n[B]\ndt=en|b\n"), {});
     for (std::uint32_t id = 1; id <= LanguageData::kMaxIds; ++id) {
-        ASSERT_TRUE(language_.RegisterTextId(id, QStringLiteral("A")));
+        ASSERT_TRUE(language_.RegisterTextId(id, "A"));
     }
-    EXPECT_FALSE(language_.RegisterTextId(LanguageData::kMaxIds + 1, QStringLiteral("A")));
+    EXPECT_FALSE(language_.RegisterTextId(LanguageData::kMaxIds + 1, "A"));
     EXPECT_FALSE(language_.GetText(LanguageData::kMaxIds + 1, kEnglish).has_value());
     // A full table still takes replacements.
-    EXPECT_TRUE(language_.RegisterTextId(LanguageData::kMaxIds, QStringLiteral("B")));
+    EXPECT_TRUE(language_.RegisterTextId(LanguageData::kMaxIds, "B"));
     EXPECT_EQ(Text(LanguageData::kMaxIds, kEnglish), QStringLiteral("b"));
     EXPECT_EQ(Text(1, kEnglish), QStringLiteral("a"));
 }
@@ -269,7 +257,7 @@ TEST_F(HostileLanguageData, InvalidGbkLosesOnlyTheBadBytes) {
     const QByteArray data = QByteArray("[A]\nen=en|bad \xFF\xFE and cut \xD6\n[B]\njt=gb|") +
                             Gbk(u"\u4E2D\u6587"_qs) + QByteArray("\n[C]\nen=en|\x81\n");
     language_.LoadGbk(data);
-    Register({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    Register({"A", "B", "C"});
     const QString a = Text(1, kEnglish);
     EXPECT_TRUE(a.startsWith(QStringLiteral("bad ")));
     EXPECT_TRUE(a.contains(QStringLiteral(" and cut ")));
@@ -281,7 +269,7 @@ TEST_F(HostileLanguageData, InvalidGbkLosesOnlyTheBadBytes) {
 TEST_F(HostileLanguageData, ZeroByteAndCarriageReturnsEndTheData) {
     language_.LoadGbk(QByteArray("[A]\r\nen=en|a\r\n[B]\ren=en|b\r", 26) +
                       QByteArray("\0[C]\nen=en|c\n", 13));
-    Register({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    Register({"A", "B", "C"});
     EXPECT_EQ(Text(1, kEnglish), QStringLiteral("a"));
     EXPECT_EQ(Text(2, kEnglish), QStringLiteral("b"));
     EXPECT_EQ(Text(3, kEnglish), QStringLiteral("<none>"));
@@ -294,7 +282,7 @@ TEST_F(HostileLanguageData, ZeroByteAndCarriageReturnsEndTheData) {
 TEST_F(HostileLanguageData, VeryLongLinesAreCutAtTheLimit) {
     const QString longText(70000, u'x');
     Use(QStringLiteral("[A]\nen=en|short\n[B]\nen=en|") + longText + QStringLiteral("\n[C]\nen=en|late\n"),
-        {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+        {"A", "B", "C"});
     EXPECT_EQ(Text(1, kEnglish), QStringLiteral("short"));
     const QString b = Text(2, kEnglish);
     EXPECT_GT(b.size(), 50000);
@@ -314,15 +302,15 @@ TEST_F(HostileLanguageData, TenThousandLinesStayWithinTheLimit) {
     }
     // About 70 kB: the sections past 51200 bytes are cut off.
     Use(text, names);
-    EXPECT_EQ(Text(1, kEnglish), QStringLiteral("0"));
-    EXPECT_EQ(Text(20, kEnglish), QStringLiteral("1900"));
+    EXPECT_EQ(Text(1, kEnglish), "0");
+    EXPECT_EQ(Text(20, kEnglish), "1900");
     EXPECT_EQ(Text(50, kEnglish), QStringLiteral("<none>"));
 
     QString lines;
     for (int i = 0; i < 10000; ++i) {
         lines += QStringLiteral("x\n");
     }
-    Use(QStringLiteral("[TOP]\n") + lines + QStringLiteral("en=en|found\n"), {QStringLiteral("TOP")});
+    Use(QStringLiteral("[TOP]\n") + lines + QStringLiteral("en=en|found\n"), {"TOP"});
     EXPECT_EQ(Text(1, kEnglish), QStringLiteral("found"));
 }
 
@@ -350,7 +338,7 @@ TEST_F(LanguageFileFallback, LanguageTextOfTheDataFolderIsRead) {
     WriteFile(Gbk(QStringLiteral("[IDC_BUTTON_MODE]\r\njt=gb|\u6A21\u5F0F\r\nen=en|Mode\r\n")));
     ASSERT_TRUE(language_.Load(dir_.path()));
     EXPECT_TRUE(reporter_.messages.isEmpty());
-    Register({QStringLiteral("IDC_BUTTON_MODE")});
+    Register({"IDC_BUTTON_MODE"});
     EXPECT_EQ(Text(1, kJianti), QStringLiteral("\u6A21\u5F0F"));
     EXPECT_EQ(Text(1, kEnglish), QStringLiteral("Mode"));
 }
@@ -360,7 +348,7 @@ TEST_F(LanguageFileFallback, MissingTextIsReportedAndLeavesTheDataEmpty) {
     EXPECT_FALSE(language_.Load(dir_.path()));
     EXPECT_EQ(reporter_.messages, QStringList{QStringLiteral("Cannot load language data.")});
     EXPECT_TRUE(language_.isEmpty());
-    Register({QStringLiteral("A")});
+    Register({"A"});
     EXPECT_EQ(Text(1, kEnglish), QStringLiteral("<none>"));
 
     // An empty file is no error to report, but gives no texts either.

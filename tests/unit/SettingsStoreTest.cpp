@@ -1,246 +1,192 @@
+// The settings store (texts and hexadecimal sizes in the "Versions" group)
+// and the display-font rules read from it.
 #include "settings/SettingsStore.h"
 #include "settings/DisplayFontRules.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/TemporarySettings.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QSettings>
-#include <QTemporaryDir>
 
 using namespace quillory;
 
-// Readable QString values in failure messages.
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
-class SettingsFixture : public ::testing::Test {
+class SettingsStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        path_ = dir_.filePath(QStringLiteral("settings.ini"));
-        store_ = std::make_unique<SettingsStore>(path_);
-    }
+    void SetUp() override { ASSERT_TRUE(settings_.isValid()); }
+    SettingsStore& store() { return settings_.store(); }
+    void Set(const QString& name, const QString& value) { ASSERT_TRUE(store().WriteSetting(name, value)); }
+    DisplayFontSpec Font(int slot) { return DisplayFontForSlot(FontSlotFromIndex(slot), store()); }
 
-    void Set(const QString& name, const QString& value) { ASSERT_TRUE(store_->WriteSetting(name, value)); }
-
-    QTemporaryDir dir_;
-    QString path_;
-    std::unique_ptr<SettingsStore> store_;
+    quillory::testing::TemporarySettings settings_;
 };
+
+using DisplayFontRulesTest = SettingsStoreTest;
+
+// A font's rules on one line, so one comparison shows every field.
+QString Describe(const DisplayFontSpec& font) {
+    return QStringLiteral("%1|menu %2|%3 pt|set %4|%5")
+        .arg(font.face)
+        .arg(font.useMenuFace)
+        .arg(font.pointSize)
+        .arg(font.charset)
+        .arg(font.kindMarker);
+}
 
 } // namespace
 
-using SettingsStoreTest = SettingsFixture;
-
 TEST_F(SettingsStoreTest, WrittenTextsReadBackAndSurviveReopening) {
-    EXPECT_FALSE(store_->ReadSetting(QStringLiteral("LANG")).has_value());
-    Set(QStringLiteral("LANG"), QStringLiteral("3"));
-    Set(QStringLiteral("SFont"), QStringLiteral("g\u5B8B\u4F53, bold"));
-    Set(QStringLiteral("Path"), QStringLiteral("/opt/quillory/"));
-    Set(QStringLiteral("Empty"), QString());
-    EXPECT_EQ(store_->ReadSetting(QStringLiteral("LANG")), QStringLiteral("3"));
-
-    const SettingsStore reopened(path_);
-    EXPECT_EQ(reopened.ReadSetting(QStringLiteral("LANG")), QStringLiteral("3"));
-    EXPECT_EQ(reopened.ReadSetting(QStringLiteral("SFont")), QStringLiteral("g\u5B8B\u4F53, bold"));
-    EXPECT_EQ(reopened.ReadSetting(QStringLiteral("Path")), QStringLiteral("/opt/quillory/"));
-    EXPECT_EQ(reopened.ReadSetting(QStringLiteral("Empty")), QString());
-    // Values live in the "Versions" group.
-    QSettings raw(path_, QSettings::IniFormat);
-    EXPECT_EQ(raw.value(QStringLiteral("Versions/LANG")).toString(), QStringLiteral("3"));
+    EXPECT_FALSE(store().ReadSetting("LANG").has_value());
+    const QStringList names = {"LANG", "SFont", "Path", "Empty"};
+    const QStringList texts = {"3", QStringLiteral("g\u5B8B\u4F53, bold"), "/opt/quillory/", ""};
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        Set(names[i], texts[i]);
+    }
+    EXPECT_EQ(store().ReadSetting("LANG"), QStringLiteral("3"));
+    settings_.Reopen();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(store().ReadSetting(names[i]), texts[i]) << names[i].toStdString();
+    }
+    EXPECT_EQ(QSettings(settings_.path(), QSettings::IniFormat).value("Versions/LANG"), QStringLiteral("3"));
 }
 
 TEST_F(SettingsStoreTest, ValuesThatAreNoTextReadAsMissing) {
     {
-        QSettings raw(path_, QSettings::IniFormat);
-        raw.setValue(QStringLiteral("Versions/List"), QStringList{QStringLiteral("a"), QStringLiteral("b")});
-        raw.setValue(QStringLiteral("Versions/Number"), 12);
-        raw.setValue(QStringLiteral("Outside"), QStringLiteral("x"));
+        QSettings raw(settings_.path(), QSettings::IniFormat);
+        raw.setValue("Versions/List", QStringList{"a", "b"});
+        raw.setValue("Versions/Number", 12);
+        raw.setValue("Outside", "x");
     }
-    const SettingsStore store(path_);
-    EXPECT_FALSE(store.ReadSetting(QStringLiteral("List")).has_value());
-    EXPECT_FALSE(store.ReadSetting(QStringLiteral("Number")).has_value());
-    EXPECT_FALSE(store.ReadSetting(QStringLiteral("Outside")).has_value());
+    settings_.Reopen();
+    for (const char* name : {"List", "Number", "Outside"}) {
+        EXPECT_FALSE(store().ReadSetting(name).has_value()) << name;
+    }
 }
 
 TEST(SettingsStoreWrite, UnwritableStoreReportsFailure) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     // A plain file where the settings folder should be: nothing can be stored below it.
-    const QString blocker = dir.filePath(QStringLiteral("blocker"));
-    QFile file(blocker);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    SettingsStore store(blocker + QStringLiteral("/settings.ini"));
-    EXPECT_FALSE(store.WriteSetting(QStringLiteral("LANG"), QStringLiteral("1")));
-    EXPECT_FALSE(store.WriteSizeSetting(QStringLiteral("PSize"), 12));
+    QFile blocker(dir.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    SettingsStore store(blocker.fileName() + "/settings.ini");
+    EXPECT_FALSE(store.WriteSetting("LANG", "1"));
+    EXPECT_FALSE(store.WriteSizeSetting("PSize", 12));
 }
 
-TEST_F(SettingsStoreTest, SizesAreHexadecimalAndClamped) {
-    const struct {
-        const char* text;
-        int size;
-    } cases[] = {
-        {"c", 12},
-        {"C", 12},
-        {"14", 13},
-        {"5", 8},
-        {"a", 10},
-        {"", 8},
-        {"-c", 8},
-        {"x0b!", 11},
-        {"0d", 13},
-        {"zz9", 9},
-        {"-", 8},
-        {"b-", 11},
-        {"fffffffffffffff", 13},
-    };
-    for (const auto& c : cases) {
-        Set(QStringLiteral("PSize"), QString::fromLatin1(c.text));
-        int size = 10;
-        EXPECT_TRUE(store_->ReadSizeSetting(QStringLiteral("PSize"), size)) << c.text;
-        EXPECT_EQ(size, c.size) << c.text;
+TEST_F(SettingsStoreTest, SizesAreHexadecimalAndClampedAndAMissingSizeIsLeftAlone) {
+    int size = 42;
+    EXPECT_FALSE(store().ReadSizeSetting("PSize", size));
+    EXPECT_EQ(size, 42);
+    ASSERT_TRUE(store().WriteSizeSetting("PSize", 13));
+    EXPECT_EQ(store().ReadSetting("PSize"), QStringLiteral("d"));
+
+    const char* texts[] = {
+        "c", "C", "14", "5", "a", "", "-c", "x0b!", "0d", "zz9", "-", "b-", "fffffffffffffff"};
+    const int sizes[] = {12, 12, 13, 8, 10, 8, 8, 11, 13, 9, 8, 11, 13};
+    for (int i = 0; i < 13; ++i) {
+        Set("PSize", texts[i]);
+        size = 10;
+        EXPECT_TRUE(store().ReadSizeSetting("PSize", size)) << texts[i];
+        EXPECT_EQ(size, sizes[i]) << texts[i];
     }
 }
 
-TEST_F(SettingsStoreTest, MissingSizeLeavesTheSizeAloneAndSizesAreWrittenInHex) {
-    int size = 42;
-    EXPECT_FALSE(store_->ReadSizeSetting(QStringLiteral("PSize"), size));
-    EXPECT_EQ(size, 42);
-    ASSERT_TRUE(store_->WriteSizeSetting(QStringLiteral("PSize"), 13));
-    EXPECT_EQ(store_->ReadSetting(QStringLiteral("PSize")), QStringLiteral("d"));
-}
-
-using DisplayFontRulesTest = SettingsFixture;
-
 TEST_F(DisplayFontRulesTest, EmptySettingsGiveTheDefaults) {
-    const DisplayFontSpec english = DisplayFontForSlot(FontSlotFromIndex(0), *store_);
-    EXPECT_TRUE(english.useMenuFace);
-    EXPECT_EQ(english.pointSize, 10);
-    EXPECT_EQ(english.charset, kAnsiCharset);
-    EXPECT_EQ(english.kindMarker, QStringLiteral("en"));
-
-    const DisplayFontSpec pinyin = DisplayFontForSlot(FontSlotFromIndex(1), *store_);
-    EXPECT_EQ(pinyin.face, QStringLiteral("Oxapinyin basic"));
-    EXPECT_FALSE(pinyin.useMenuFace);
-    EXPECT_EQ(pinyin.pointSize, 10);
-    EXPECT_EQ(pinyin.charset, kDefaultCharset);
-
-    const DisplayFontSpec jianti = DisplayFontForSlot(FontSlotFromIndex(2), *store_);
-    EXPECT_EQ(jianti.face, QStringLiteral("SimSun"));
-    EXPECT_EQ(jianti.pointSize, 11);
-    EXPECT_EQ(jianti.charset, kGb2312Charset);
-    EXPECT_EQ(jianti.kindMarker, QStringLiteral("gb"));
-
-    // The default "gMingLiu" names the GB2312 set by its letter.
-    const DisplayFontSpec fanti = DisplayFontForSlot(FontSlotFromIndex(3), *store_);
-    EXPECT_EQ(fanti.face, QStringLiteral("MingLiu"));
-    EXPECT_EQ(fanti.pointSize, 11);
-    EXPECT_EQ(fanti.charset, kGb2312Charset);
-    EXPECT_EQ(fanti.kindMarker, QStringLiteral("b5"));
-
-    const DisplayFontSpec jyutping = DisplayFontForSlot(FontSlotFromIndex(4), *store_);
-    EXPECT_EQ(jyutping.face, QStringLiteral("Oxapinyin basic"));
-    EXPECT_EQ(jyutping.pointSize, 10);
-    EXPECT_EQ(jyutping.charset, kAnsiCharset);
-    EXPECT_EQ(jyutping.kindMarker, QStringLiteral("jp"));
+    // The default "gMingLiu" of the traditional slot names the GB2312 set by its letter.
+    const DisplayFontSpec expected[] = {{"", true, 10, kAnsiCharset, "en"},
+                                        {kPinyinFontFace, false, 10, kDefaultCharset, "py"},
+                                        {"SimSun", false, 11, kGb2312Charset, "gb"},
+                                        {"MingLiu", false, 11, kGb2312Charset, "b5"},
+                                        {kPinyinFontFace, false, 10, kAnsiCharset, "jp"}};
+    for (int slot = 0; slot < 5; ++slot) {
+        EXPECT_EQ(Describe(Font(slot)), Describe(expected[slot])) << slot;
+    }
 }
 
 TEST_F(DisplayFontRulesTest, SizesComeFromTheirOwnSettings) {
-    Set(QStringLiteral("PSize"), QStringLiteral("c"));
-    Set(QStringLiteral("ESize"), QStringLiteral("9"));
-    Set(QStringLiteral("SSize"), QStringLiteral("14"));
-    Set(QStringLiteral("TSize"), QStringLiteral("5"));
-    Set(QStringLiteral("JSize"), QStringLiteral("d"));
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(1), *store_).pointSize, 12);
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(0), *store_).pointSize, 9);
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(2), *store_).pointSize, 13);
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(3), *store_).pointSize, 8);
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(4), *store_).pointSize, 13);
+    const std::pair<const char*, const char*> sizes[] = {
+        {"ESize", "9"}, {"PSize", "c"}, {"SSize", "14"}, {"TSize", "5"}, {"JSize", "d"}};
+    for (const auto& [name, text] : sizes) {
+        Set(name, text);
+    }
+    const int points[] = {9, 12, 13, 8, 13};
+    for (int slot = 0; slot < 5; ++slot) {
+        EXPECT_EQ(Font(slot).pointSize, points[slot]) << sizes[slot].first;
+    }
 }
 
 TEST_F(DisplayFontRulesTest, ChineseFontsTakeTheirSetFromTheFirstLetter) {
-    Set(QStringLiteral("SFont"), QStringLiteral("bFoo"));
-    Set(QStringLiteral("TFont"), QStringLiteral("bPMingLiU"));
-    const DisplayFontSpec jianti = DisplayFontForSlot(FontSlotFromIndex(2), *store_);
-    EXPECT_EQ(jianti.face, QStringLiteral("Foo"));
-    EXPECT_EQ(jianti.charset, kBig5Charset);
-    const DisplayFontSpec fanti = DisplayFontForSlot(FontSlotFromIndex(3), *store_);
-    EXPECT_EQ(fanti.face, QStringLiteral("PMingLiU"));
-    EXPECT_EQ(fanti.charset, kBig5Charset);
+    Set("SFont", "bFoo");
+    Set("TFont", "bPMingLiU");
+    EXPECT_EQ(Font(2).face, QStringLiteral("Foo"));
+    EXPECT_EQ(Font(2).charset, kBig5Charset);
+    EXPECT_EQ(Font(3).face, QStringLiteral("PMingLiU"));
+    EXPECT_EQ(Font(3).charset, kBig5Charset);
 
     // Any letter other than "b" means GB2312 for the simplified font, and any
     // other than "g" means Big5 for the traditional one.
-    Set(QStringLiteral("SFont"), QStringLiteral("xNoto Sans CJK SC"));
-    Set(QStringLiteral("TFont"), QStringLiteral("xNoto Sans CJK TC"));
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(2), *store_).charset, kGb2312Charset);
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(2), *store_).face, QStringLiteral("Noto Sans CJK SC"));
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(3), *store_).charset, kBig5Charset);
-    Set(QStringLiteral("TFont"), QStringLiteral("gAR PL UMing"));
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(3), *store_).charset, kGb2312Charset);
-}
+    Set("SFont", "xNoto Sans CJK SC");
+    Set("TFont", "xNoto Sans CJK TC");
+    EXPECT_EQ(Font(2).charset, kGb2312Charset);
+    EXPECT_EQ(Font(2).face, QStringLiteral("Noto Sans CJK SC"));
+    EXPECT_EQ(Font(3).charset, kBig5Charset);
+    Set("TFont", "gAR PL UMing");
+    EXPECT_EQ(Font(3).charset, kGb2312Charset);
 
-TEST_F(DisplayFontRulesTest, ShortChineseFontValuesCountAsMissing) {
-    Set(QStringLiteral("SFont"), QStringLiteral("bX"));
-    Set(QStringLiteral("TFont"), QString());
-    const DisplayFontSpec jianti = DisplayFontForSlot(FontSlotFromIndex(2), *store_);
-    EXPECT_EQ(jianti.face, QStringLiteral("SimSun"));
-    EXPECT_EQ(jianti.charset, kGb2312Charset);
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(3), *store_).face, QStringLiteral("MingLiu"));
-    Set(QStringLiteral("SFont"), QStringLiteral("bXY"));
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(2), *store_).face, QStringLiteral("XY"));
+    // Values of fewer than three letters count as missing.
+    Set("SFont", "bX");
+    Set("TFont", "");
+    EXPECT_EQ(Font(2).face, QStringLiteral("SimSun"));
+    EXPECT_EQ(Font(2).charset, kGb2312Charset);
+    EXPECT_EQ(Font(3).face, QStringLiteral("MingLiu"));
+    Set("SFont", "bXY");
+    EXPECT_EQ(Font(2).face, QStringLiteral("XY"));
 }
 
 TEST_F(DisplayFontRulesTest, ChosenFacesApplyOnlyWhenTheDefaultFlagIsZero) {
-    Set(QStringLiteral("EFont"), QStringLiteral("DejaVu Serif"));
-    Set(QStringLiteral("JFont"), QStringLiteral("DejaVu Sans"));
-    // Flags missing: the menu face and the Pinyin face.
-    EXPECT_TRUE(DisplayFontForSlot(FontSlotFromIndex(0), *store_).useMenuFace);
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(4), *store_).face, QStringLiteral("Oxapinyin basic"));
-
-    Set(QStringLiteral("EDefault"), QStringLiteral("1"));
-    Set(QStringLiteral("JDefault"), QStringLiteral("00"));
-    EXPECT_TRUE(DisplayFontForSlot(FontSlotFromIndex(0), *store_).useMenuFace);
-    EXPECT_TRUE(DisplayFontForSlot(FontSlotFromIndex(0), *store_).face.isEmpty());
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(4), *store_).face, QStringLiteral("Oxapinyin basic"));
-
-    Set(QStringLiteral("EDefault"), QStringLiteral("0"));
-    Set(QStringLiteral("JDefault"), QStringLiteral("0"));
-    EXPECT_FALSE(DisplayFontForSlot(FontSlotFromIndex(0), *store_).useMenuFace);
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(0), *store_).face, QStringLiteral("DejaVu Serif"));
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(4), *store_).face, QStringLiteral("DejaVu Sans"));
-
+    Set("EFont", "DejaVu Serif");
+    Set("JFont", "DejaVu Sans");
+    // Flags missing, set to "1" and "00", then both "0": only "0" applies the chosen faces.
+    for (int step = 0; step < 3; ++step) {
+        if (step > 0) {
+            Set("EDefault", step == 1 ? "1" : "0");
+            Set("JDefault", step == 1 ? "00" : "0");
+        }
+        const bool chosen = step == 2;
+        EXPECT_EQ(Font(0).useMenuFace, !chosen) << step;
+        EXPECT_EQ(Font(0).face, chosen ? QStringLiteral("DejaVu Serif") : QString()) << step;
+        EXPECT_EQ(Font(4).face, QString(chosen ? "DejaVu Sans" : kPinyinFontFace)) << step;
+    }
     // A chosen but empty face falls back as if the default were set.
-    Set(QStringLiteral("EFont"), QString());
-    Set(QStringLiteral("JFont"), QString());
-    EXPECT_TRUE(DisplayFontForSlot(FontSlotFromIndex(0), *store_).useMenuFace);
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(4), *store_).face, QStringLiteral("Oxapinyin basic"));
+    Set("EFont", "");
+    Set("JFont", "");
+    EXPECT_TRUE(Font(0).useMenuFace);
+    EXPECT_EQ(Font(4).face, QString(kPinyinFontFace));
 }
 
 TEST_F(DisplayFontRulesTest, SecondFantiSlotCopiesTheFirstWithoutKind) {
-    Set(QStringLiteral("TFont"), QStringLiteral("bPMingLiU"));
-    Set(QStringLiteral("TSize"), QStringLiteral("c"));
-    const DisplayFontSpec first = DisplayFontForSlot(FontSlotFromIndex(3), *store_);
-    const DisplayFontSpec second = DisplayFontForSlot(FontSlotFromIndex(5), *store_);
+    Set("TFont", "bPMingLiU");
+    Set("TSize", "c");
+    const DisplayFontSpec first = Font(3);
+    const DisplayFontSpec second = Font(5);
     EXPECT_EQ(second.face, first.face);
     EXPECT_EQ(second.pointSize, first.pointSize);
     EXPECT_EQ(second.charset, first.charset);
     EXPECT_TRUE(second.kindMarker.isEmpty());
     // Slots outside 0..5 get the English font.
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(6), *store_).kindMarker, QStringLiteral("en"));
-    EXPECT_EQ(DisplayFontForSlot(FontSlotFromIndex(-1), *store_).kindMarker, QStringLiteral("en"));
+    EXPECT_EQ(Font(6).kindMarker, QStringLiteral("en"));
+    EXPECT_EQ(Font(-1).kindMarker, QStringLiteral("en"));
 }
 
 TEST(PointsToPixels, RoundsHalfAwayFromZero) {
-    EXPECT_EQ(PointsToPixels(10, 96), 13);  // 13.33
-    EXPECT_EQ(PointsToPixels(11, 96), 15);  // 14.67
-    EXPECT_EQ(PointsToPixels(9, 96), 12);   // exactly 12
-    EXPECT_EQ(PointsToPixels(3, 12), 1);    // 0.5 rounds up
-    EXPECT_EQ(PointsToPixels(-3, 12), -1);  // -0.5 rounds away from zero
-    EXPECT_EQ(PointsToPixels(10, 120), 17); // 16.67
-    EXPECT_EQ(PointsToPixels(13, 144), 26);
-    EXPECT_EQ(PointsToPixels(0, 96), 0);
+    // 13.33, 14.67, exactly 12, 0.5 up, -0.5 away from zero, 16.67, 26, 0.
+    const int cases[][3] = {{10, 96, 13}, {11, 96, 15},  {9, 96, 12},   {3, 12, 1},
+                            {-3, 12, -1}, {10, 120, 17}, {13, 144, 26}, {0, 96, 0}};
+    for (const auto& [points, dpi, pixels] : cases) {
+        EXPECT_EQ(PointsToPixels(points, dpi), pixels) << points << " pt at " << dpi;
+    }
 }
