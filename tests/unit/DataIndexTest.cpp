@@ -4,10 +4,11 @@
 #include "datagen/writers/IndexWriter.h"
 #include "dictionary/files/DataFiles.h"
 #include "dictionary/files/DataFormat.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/QtPrinters.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
@@ -15,18 +16,15 @@
 
 using namespace quillory;
 using namespace quillory::datagen;
+using quillory::testing::WriteFileBytes;
 
 namespace {
 
 const QString kLengthMessage = QStringLiteral("w*r*o*n*g I*N*I f*i*l*e l*e*n*g*t*h*!");
 const QString kChecksumMessage = QStringLiteral("w*r*o*n*g I*N*I f*i*l*e d*a*t*a* c*h*e*c*k*s*u*m*!");
 
-SyllableId Pinyin(const char* text) {
-    return EncodeSyllable(text, Scheme::Pinyin).value();
-}
-SyllableId Jyutping(const char* text) {
-    return EncodeSyllable(text, Scheme::Jyutping).value();
-}
+const auto Pinyin = [](const char* text) { return EncodeSyllable(text, Scheme::Pinyin).value(); };
+const auto Jyutping = [](const char* text) { return EncodeSyllable(text, Scheme::Jyutping).value(); };
 
 IndexContent SmallContent() {
     IndexContent c;
@@ -61,6 +59,14 @@ bool Load(DataIndex& index, const QByteArray& file) {
     return index.LoadDataIndex(buffer);
 }
 
+// Loads file into a fresh index; the messages it reported.
+QStringList LoadMessages(const QByteArray& file, bool expectLoaded) {
+    RecordingReporter reporter;
+    DataIndex index(reporter);
+    EXPECT_EQ(Load(index, file), expectLoaded);
+    return reporter.messages;
+}
+
 // The inflated index inside a file image.
 QByteArray Unpack(const QByteArray& file) {
     QByteArray payload = file.left(file.size() - kIndexVersionSize);
@@ -91,19 +97,33 @@ QByteArray Repack(const QByteArray& index) {
 // zero bytes behind its sections, stored uncompressed.
 QByteArray FileOfSize(int fileSize) {
     QString error;
-    const QByteArray bare = BuildInflatedIndex(SmallContent(), 0, &error);
-    const int overhead = int(Repack(bare).size() - bare.size());
-    QByteArray index = bare;
-    index.resize(fileSize - overhead, '\0');
+    QByteArray index = BuildInflatedIndex(SmallContent(), 0, &error);
+    index.resize(fileSize - int(Repack(index).size() - index.size()), '\0');
     Reseal(index);
     return Repack(index);
 }
 
-// A found chunk at position, followed by the chunk at next (0: the last).
-void ExpectChunk(const std::optional<ChunkRef>& ref, std::uint32_t position, std::uint32_t next) {
+// A found chunk at position followed by the chunk at next (0: the last);
+// position -1: nothing found.
+void ExpectChunk(const std::optional<ChunkRef>& ref, long position, std::uint32_t next = 0) {
+    if (position < 0) {
+        EXPECT_FALSE(ref);
+        return;
+    }
     ASSERT_TRUE(ref);
-    EXPECT_EQ(ref->position, position);
+    EXPECT_EQ(ref->position, std::uint32_t(position));
     EXPECT_EQ(ref->nextPosition, next);
+}
+
+// What an index without a loaded file answers.
+void ExpectNothingLoaded(const DataIndex& index) {
+    EXPECT_FALSE(index.isLoaded());
+    EXPECT_TRUE(index.PinyinSyllables().empty() && index.JyutpingSyllables().empty() &&
+                index.StrokeCounts().empty() && index.RadicalTableText().isEmpty());
+    EXPECT_FALSE(index.HasPinyinSound(Pinyin("a1")) || index.HasJyutpingSound(Jyutping("zung1")));
+    EXPECT_FALSE(index.FindStrokeOrderChunk(0x4E00) || index.FindStrokeCountChunk(1) ||
+                 index.FindPinyinChunk(Pinyin("a1")) || index.FindJyutpingChunk(Jyutping("aa1")) ||
+                 index.FindRadicalChunk("1.0"));
 }
 
 class LoadedIndex : public ::testing::Test {
@@ -114,7 +134,7 @@ protected:
     DataIndex index{reporter};
 };
 
-TEST_F(LoadedIndex, ListsAndTextsRoundTrip) {
+TEST_F(LoadedIndex, ListsTextsSoundsAndChunksRoundTrip) {
     EXPECT_TRUE(index.isLoaded());
     EXPECT_TRUE(reporter.messages.isEmpty());
     EXPECT_EQ(index.DataVersion(), "1A2B");
@@ -122,87 +142,71 @@ TEST_F(LoadedIndex, ListsAndTextsRoundTrip) {
     EXPECT_EQ(index.JyutpingSyllables(), content.jyutpingSyllables);
     EXPECT_EQ(index.StrokeCounts(), content.strokeCounts);
     EXPECT_EQ(index.RadicalTableText(), QString::fromLatin1(content.radicalTable));
-}
 
-TEST_F(LoadedIndex, SoundIndexesFindTheirKeysWithNextPositions) {
-    for (std::size_t i = 0; i < content.pinyinSounds.size(); ++i) {
-        const auto ref = index.FindPinyinSoundChunk(content.pinyinSounds[i].key);
-        ASSERT_TRUE(ref) << i;
-        EXPECT_EQ(ref->position, content.pinyinSounds[i].position);
-        EXPECT_EQ(ref->low, content.pinyinSounds[i].key);
-        const bool last = i + 1 == content.pinyinSounds.size();
-        EXPECT_EQ(ref->nextPosition, last ? 0u : content.pinyinSounds[i + 1].position);
-        EXPECT_TRUE(index.HasPinyinSound(content.pinyinSounds[i].key));
+    const auto& sounds = content.pinyinSounds;
+    for (std::size_t i = 0; i < sounds.size(); ++i) {
+        SCOPED_TRACE(i);
+        const auto ref = index.FindPinyinSoundChunk(sounds[i].key);
+        ExpectChunk(ref, sounds[i].position, i + 1 == sounds.size() ? 0u : sounds[i + 1].position);
+        EXPECT_EQ(ref->low, sounds[i].key);
+        EXPECT_TRUE(index.HasPinyinSound(sounds[i].key));
     }
     ExpectChunk(index.FindJyutpingSoundChunk(Jyutping("si6")), 2000, 3000);
     // The two sound sections do not share entries.
     EXPECT_FALSE(index.HasJyutpingSound(Pinyin("zhong1")));
     EXPECT_FALSE(index.HasPinyinSound(Jyutping("zung1")));
     EXPECT_FALSE(index.HasPinyinSound(Pinyin("zhong2")));
-}
 
-TEST_F(LoadedIndex, StrokeOrderAndStrokeCountRanges) {
-    ExpectChunk(index.FindStrokeOrderChunk(0x4E00), 10, 20);
-    const auto middle = index.FindStrokeOrderChunk(0x5FFF);
-    ExpectChunk(middle, 20, 30);
-    EXPECT_EQ(middle->low, 0x5000);
-    EXPECT_EQ(middle->high, 0x5FFF);
-    EXPECT_EQ(index.FindStrokeOrderChunk(0x9FA5)->nextPosition, 0u);
-    EXPECT_FALSE(index.FindStrokeOrderChunk(0x4DFF));
-    EXPECT_FALSE(index.FindStrokeOrderChunk(0x9FA6));
-    EXPECT_FALSE(index.FindStrokeOrderChunk(0x14E00)); // beyond 16 bits, not a wrapped 0x4E00
-
-    const auto first = index.FindStrokeCountChunk(1);
-    ExpectChunk(first, 0, 4000);
-    EXPECT_EQ(first->low, 1);
-    EXPECT_EQ(first->high, 4);
-    ExpectChunk(index.FindStrokeCountChunk(9), 4000, 65000);
-    ExpectChunk(index.FindStrokeCountChunk(64), 65000, 0);
-    EXPECT_FALSE(index.FindStrokeCountChunk(0));
-    EXPECT_FALSE(index.FindStrokeCountChunk(65));
-    EXPECT_FALSE(index.FindStrokeCountChunk(256 + 5));
-}
-
-TEST_F(LoadedIndex, SyllableChunksMatchByTextRange) {
-    ExpectChunk(index.FindPinyinChunk(Pinyin("a1")), 0, 5000);
-    ExpectChunk(index.FindPinyinChunk(Pinyin("bo4")), 0, 5000);
-    // ch sorts before b by id but after it by text: the text decides.
-    const auto chi = index.FindPinyinChunk(Pinyin("chi1"));
-    ExpectChunk(chi, 5000, 9000);
-    EXPECT_EQ(chi->low, Pinyin("bu1"));
-    EXPECT_EQ(chi->high, Pinyin("fou3"));
-    ExpectChunk(index.FindPinyinChunk(Pinyin("zhong1")), 9000, 0);
-    EXPECT_FALSE(index.FindPinyinChunk(Pinyin("zun1"))); // after "zhuo5"
-    EXPECT_FALSE(index.FindPinyinChunk(0));
-    EXPECT_FALSE(index.FindPinyinChunk(0xFFFF));
-
-    ExpectChunk(index.FindJyutpingChunk(Jyutping("faan6")), 0, 7000);
-    ExpectChunk(index.FindJyutpingChunk(Jyutping("gwong2")), 7000, 0);
-    EXPECT_FALSE(index.FindJyutpingChunk(Jyutping("faat3"))); // between faan6 and fan1
-}
-
-TEST_F(LoadedIndex, RadicalWalkUsesNumericKeyOrder) {
-    const auto first = index.FindRadicalChunk("9.5");
-    ExpectChunk(first, 0, 3000);
-    EXPECT_EQ(first->lowText, "1.0");
-    EXPECT_EQ(first->highText, "9'.3");
-    EXPECT_FALSE(index.FindRadicalChunk("9'.4")); // after 9'.3, before 10.0
-    // Text order would put "100.1" before "85.2".
-    const auto last = index.FindRadicalChunk("100.1");
-    ExpectChunk(last, 6000, 0);
-    EXPECT_EQ(last->highText, "214.17");
-    ExpectChunk(index.FindRadicalChunk("85.2"), 3000, 6000);
-    EXPECT_FALSE(index.FindRadicalChunk("214.18"));
+    // Kinds: o stroke order (hex code), c stroke count, p/j Pinyin/Jyutping text, P raw Pinyin id (hex),
+    // r radical key. 14E00 is beyond 16 bits, not a wrapped 4E00; ch sorts after b by text, before it by
+    // id; zun1 is after zhuo5, faat3 between faan6 and fan1, 9'.4 between 9'.3 and 10.0; text order
+    // would put 100.1 before 85.2.
+    const std::tuple<char, const char*, long, std::uint32_t> cases[] = {
+        {'o', "4E00", 10, 20},     {'o', "5FFF", 20, 30},   {'o', "9FA5", 30, 0},
+        {'o', "4DFF", -1, 0},      {'o', "9FA6", -1, 0},    {'o', "14E00", -1, 0},
+        {'c', "1", 0, 4000},       {'c', "9", 4000, 65000}, {'c', "64", 65000, 0},
+        {'c', "0", -1, 0},         {'c', "65", -1, 0},      {'c', "261", -1, 0},
+        {'p', "a1", 0, 5000},      {'p', "bo4", 0, 5000},   {'p', "chi1", 5000, 9000},
+        {'p', "zhong1", 9000, 0},  {'p', "zun1", -1, 0},    {'P', "0", -1, 0},
+        {'P', "FFFF", -1, 0},      {'j', "faan6", 0, 7000}, {'j', "gwong2", 7000, 0},
+        {'j', "faat3", -1, 0},     {'r', "9.5", 0, 3000},   {'r', "9'.4", -1, 0},
+        {'r', "85.2", 3000, 6000}, {'r', "100.1", 6000, 0}, {'r', "214.18", -1, 0}};
+    for (const auto& [kind, key, position, next] : cases) {
+        SCOPED_TRACE(std::string(1, kind) + " " + key);
+        const std::uint32_t number = QByteArray(key).toUInt(nullptr, kind == 'c' ? 10 : 16);
+        const std::optional<ChunkRef> ref = kind == 'o'   ? index.FindStrokeOrderChunk(number)
+                                            : kind == 'c' ? index.FindStrokeCountChunk(int(number))
+                                            : kind == 'p' ? index.FindPinyinChunk(Pinyin(key))
+                                            : kind == 'P' ? index.FindPinyinChunk(SyllableId(number))
+                                            : kind == 'j' ? index.FindJyutpingChunk(Jyutping(key))
+                                                          : index.FindRadicalChunk(key);
+        ExpectChunk(ref, position, next);
+    }
+    // Bounds of the chunk found.
+    const auto bounds = [](const std::optional<ChunkRef>& ref) {
+        return std::vector<int>{ref->low, ref->high};
+    };
+    EXPECT_EQ(bounds(index.FindStrokeOrderChunk(0x5FFF)), (std::vector<int>{0x5000, 0x5FFF}));
+    EXPECT_EQ(bounds(index.FindStrokeCountChunk(1)), (std::vector<int>{1, 4}));
+    EXPECT_EQ(bounds(index.FindPinyinChunk(Pinyin("chi1"))),
+              (std::vector<int>{Pinyin("bu1"), Pinyin("fou3")}));
+    const auto radical = index.FindRadicalChunk("9.5");
+    EXPECT_EQ(radical->lowText, "1.0");
+    EXPECT_EQ(radical->highText, "9'.3");
+    EXPECT_EQ(index.FindRadicalChunk("100.1")->highText, "214.17");
 }
 
 TEST(RadicalKeyOrder, NumberThenVariantThenResidual) {
-    EXPECT_EQ(CompareRadicalKeyTexts("2.3", "12.0"), -1);
-    EXPECT_EQ(CompareRadicalKeyTexts("12.0", "2.3"), 1);
-    EXPECT_EQ(CompareRadicalKeyTexts("9.17", "9'.0"), -1);
-    EXPECT_EQ(CompareRadicalKeyTexts("163'.3", "163'.10"), -1);
-    EXPECT_EQ(CompareRadicalKeyTexts(" 5.1\t", "5.1\n"), 0);
-    EXPECT_EQ(CompareRadicalKeyTexts("96.-1", "96.0"), -1);
-    EXPECT_EQ(CompareRadicalKeyTexts("99999999999999999999.0", "1.0"), 1); // no overflow
+    const std::tuple<const char*, const char*, int> cases[] = {
+        {"2.3", "12.0", -1},
+        {"12.0", "2.3", 1},
+        {"9.17", "9'.0", -1},
+        {"163'.3", "163'.10", -1},
+        {" 5.1\t", "5.1\n", 0},
+        {"96.-1", "96.0", -1},
+        {"99999999999999999999.0", "1.0", 1}}; // the last: no overflow
+    for (const auto& [a, b, order] : cases)
+        EXPECT_EQ(CompareRadicalKeyTexts(a, b), order) << a << " " << b;
 }
 
 TEST(IndexWriter, PadsSmallContentIntoTheFileWindow) {
@@ -237,7 +241,7 @@ IndexContent RealisticContent(int pinyinSounds) {
     return c;
 }
 
-TEST(IndexWriter, CompressibleContentUsesALevelTheReaderCanInflate) {
+TEST(IndexWriter, CompressibleContentUsesALevelTheReaderCanInflateOrIsRefused) {
     IndexFileStats stats;
     const IndexContent content = RealisticContent(1650);
     const QByteArray file = BuildOrFail(content, &stats);
@@ -253,9 +257,11 @@ TEST(IndexWriter, CompressibleContentUsesALevelTheReaderCanInflate) {
     EXPECT_EQ(index.FindPinyinSoundChunk(1649 * 3)->position, 1649u * 6100);
     EXPECT_EQ(index.FindJyutpingSoundChunk(1899 * 5)->nextPosition, 0u);
     EXPECT_EQ(index.RadicalTableText(), QString::fromLatin1(content.radicalTable));
-}
+    // A truncated file fails the length check.
+    for (int size : {int(file.size()) - 3, int(file.size()) - 4000})
+        EXPECT_EQ(LoadMessages(file.left(size), false), QStringList{kLengthMessage}) << size;
 
-TEST(IndexWriter, RefusesContentThatCannotFit) {
+    // Content that cannot fit is refused, and no file is written for it.
     QString error;
     EXPECT_TRUE(BuildIndexFile(RealisticContent(3500), &error).isEmpty());
     EXPECT_TRUE(error.contains("51200")) << error.toStdString();
@@ -272,9 +278,11 @@ TEST(IndexWriter, RefusesContentThatCannotFit) {
     EXPECT_TRUE(WriteIndexFile(SmallContent(), dir.filePath("oxa.dat"), &error));
 }
 
-TEST(IndexLoading, FileSizeWindow) {
+TEST(IndexLoading, FileSizeWindowAndNothingLeftAfterAFailure) {
     RecordingReporter reporter;
     DataIndex index(reporter);
+    ExpectNothingLoaded(index);
+    EXPECT_EQ(index.DataVersion(), "0000");
     const QByteArray exact = FileOfSize(kIndexMinFileSize);
     ASSERT_EQ(exact.size(), kIndexMinFileSize);
     EXPECT_TRUE(Load(index, exact));
@@ -284,7 +292,7 @@ TEST(IndexLoading, FileSizeWindow) {
     const QByteArray shortFile = FileOfSize(kIndexMinFileSize - 1);
     ASSERT_EQ(shortFile.size(), kIndexMinFileSize - 1);
     EXPECT_FALSE(Load(index, shortFile));
-    EXPECT_FALSE(index.isLoaded()); // the earlier index is gone
+    ExpectNothingLoaded(index); // the earlier index is gone
     EXPECT_TRUE(reporter.messages.isEmpty());
 
     // Bytes beyond 51200 are never read.
@@ -294,75 +302,42 @@ TEST(IndexLoading, FileSizeWindow) {
     EXPECT_EQ(index.DataVersion(), "0102");
 }
 
-TEST(IndexLoading, LengthFieldOffByOneIsReported) {
-    RecordingReporter reporter;
-    DataIndex index(reporter);
-    QByteArray inflated = Unpack(BuildOrFail(SmallContent()));
-    inflated[1] = char(inflated[1] + 1);
-    EXPECT_FALSE(Load(index, Repack(inflated)));
-    EXPECT_EQ(reporter.messages, QStringList{kLengthMessage});
-    EXPECT_FALSE(index.isLoaded());
-    EXPECT_TRUE(index.PinyinSyllables().empty());
-    EXPECT_TRUE(index.RadicalTableText().isEmpty());
-}
-
-TEST(IndexLoading, FlippedByteFailsExactlyOneCheckByte) {
+TEST(IndexLoading, LengthChecksumAndGarbageFaultsAreRefused) {
     const QByteArray good = Unpack(BuildOrFail(SmallContent()));
-    for (int offset : {5, 6, 7, 8, 57, 1000, int(good.size()) - 1}) {
-        QByteArray bad = good;
-        bad[offset] = char(bad[offset] ^ 0x40);
-        const IndexCheckBytes check = ComputeIndexCheckBytes(bad);
-        const bool aFails = check.a != std::uint8_t(bad[kIndexCheckAOffset]);
-        const bool bFails = check.b != std::uint8_t(bad[kIndexCheckBOffset]);
-        EXPECT_NE(aFails, bFails) << offset;
-        EXPECT_EQ(bFails, offset % 3 == 0) << offset;
+    QByteArray longer = good;
+    longer[1] = char(longer[1] + 1);
+    EXPECT_EQ(LoadMessages(Repack(longer), false), QStringList{kLengthMessage});
 
-        RecordingReporter reporter;
-        DataIndex index(reporter);
-        EXPECT_FALSE(Load(index, Repack(bad))) << offset;
-        EXPECT_EQ(reporter.messages, QStringList{kChecksumMessage}) << offset;
-    }
-    for (int offset : {2, 3}) {
+    // A flipped byte fails exactly one check byte: B for offsets divisible by 3.
+    for (int offset : {2, 3, 5, 6, 7, 8, 57, 1000, int(good.size()) - 1}) {
+        SCOPED_TRACE(offset);
         QByteArray bad = good;
-        bad[offset] = char(bad[offset] ^ 1);
-        RecordingReporter reporter;
-        DataIndex index(reporter);
-        EXPECT_FALSE(Load(index, Repack(bad)));
-        EXPECT_EQ(reporter.messages, QStringList{kChecksumMessage});
+        bad[offset] = char(bad[offset] ^ (offset < kIndexBaseOffset ? 0x01 : 0x40));
+        if (offset > kIndexBaseOffset) {
+            const IndexCheckBytes check = ComputeIndexCheckBytes(bad);
+            const bool aFails = check.a != std::uint8_t(bad[kIndexCheckAOffset]);
+            const bool bFails = check.b != std::uint8_t(bad[kIndexCheckBOffset]);
+            EXPECT_NE(aFails, bFails);
+            EXPECT_EQ(bFails, offset % 3 == 0);
+        }
+        EXPECT_EQ(LoadMessages(Repack(bad), false), QStringList{kChecksumMessage});
     }
-}
-
-TEST(IndexLoading, BaseOffsetIsOutsideTheChecksum) {
-    QByteArray shifted = Unpack(BuildOrFail(SmallContent()));
+    // The base offset is outside the checksum.
+    QByteArray shifted = good;
     shifted[kIndexBaseOffset] = char(shifted[kIndexBaseOffset] + 1);
-    RecordingReporter reporter;
-    DataIndex index(reporter);
-    EXPECT_TRUE(Load(index, Repack(shifted)));
-    EXPECT_TRUE(reporter.messages.isEmpty());
-}
-
-TEST(IndexLoading, GarbageAndTruncatedFilesAreRefused) {
+    EXPECT_TRUE(LoadMessages(Repack(shifted), true).isEmpty());
+    // Garbage is refused with one message at most.
     std::mt19937 random(7);
     for (int size : {0, 2, 100, kIndexMinFileSize, kIndexMaxSize, 70000}) {
         QByteArray garbage(size, '\0');
         for (char& c : garbage)
             c = char(random());
-        RecordingReporter reporter;
-        DataIndex index(reporter);
-        EXPECT_FALSE(Load(index, garbage)) << size;
-        EXPECT_LE(reporter.messages.size(), 1) << size;
-    }
-    const QByteArray file = BuildOrFail(RealisticContent(1650));
-    for (int size : {int(file.size()) - 3, int(file.size()) - 4000}) {
-        RecordingReporter reporter;
-        DataIndex index(reporter);
-        EXPECT_FALSE(Load(index, file.left(size))) << size;
-        EXPECT_EQ(reporter.messages, QStringList{kLengthMessage}) << size;
+        EXPECT_LE(LoadMessages(garbage, false).size(), 1) << size;
     }
 }
 
-// Descriptors and entries edited at random but resealed, so that the file
-// passes its checks: every read must stay within the index.
+// Descriptors and entries edited but resealed, so that the file passes its
+// checks: every read must stay within the index.
 TEST(IndexLoading, CorruptSectionsStayWithinTheIndex) {
     const QByteArray good = Unpack(BuildOrFail(SmallContent()));
     const int bodiesEnd = IndexSectionSpan(good, kRadicalTableSection).end;
@@ -371,9 +346,8 @@ TEST(IndexLoading, CorruptSectionsStayWithinTheIndex) {
         QByteArray bad = good;
         for (int edits = 0; edits < 4; ++edits) {
             const bool header = random() % 2 == 0;
-            const int offset =
-                header ? 4 + int(random() % (kIndexHeaderSize - 4)) : bodiesEnd - 1 - int(random() % 600);
-            bad[offset] = char(random());
+            bad[header ? 4 + int(random() % (kIndexHeaderSize - 4)) : bodiesEnd - 1 - int(random() % 600)] =
+                char(random());
         }
         Reseal(bad);
         RecordingReporter reporter;
@@ -384,17 +358,12 @@ TEST(IndexLoading, CorruptSectionsStayWithinTheIndex) {
         EXPECT_LE(index.RadicalTableText().size(), bad.size());
         for (const char* key : {"1.0", "9'.3", "50.2", "214.17"})
             index.FindRadicalChunk(key);
-        index.FindPinyinChunk(Pinyin("zhong1"));
-        index.FindJyutpingChunk(Jyutping("zung1"));
-        index.FindStrokeOrderChunk(0x5000);
-        index.FindStrokeCountChunk(7);
-        index.HasPinyinSound(Pinyin("a1"));
-        index.HasJyutpingSound(Jyutping("si6"));
+        index.FindPinyinChunk(Pinyin("zhong1")), index.FindJyutpingChunk(Jyutping("zung1"));
+        index.FindStrokeOrderChunk(0x5000), index.FindStrokeCountChunk(7);
+        index.HasPinyinSound(Pinyin("a1")), index.HasJyutpingSound(Jyutping("si6"));
     }
-}
-
-TEST(IndexLoading, DescriptorBeyondTheIndexMeansAnEmptySection) {
-    QByteArray bad = Unpack(BuildOrFail(SmallContent()));
+    // A descriptor pointing beyond the index means an empty section.
+    QByteArray bad = good;
     const int descriptor = kIndexDescriptorsOffset + kPinyinSyllableSection * kIndexDescriptorSize;
     const std::uint16_t beyond = EncodeDescriptorValue(std::uint16_t(bad.size()));
     bad[descriptor + 2] = char(beyond >> 8);
@@ -405,19 +374,6 @@ TEST(IndexLoading, DescriptorBeyondTheIndexMeansAnEmptySection) {
     ASSERT_TRUE(Load(index, Repack(bad)));
     EXPECT_TRUE(index.PinyinSyllables().empty());
     EXPECT_EQ(index.JyutpingSyllables().size(), 2u);
-}
-
-TEST(IndexLoading, NothingIsFoundWithoutAnIndex) {
-    RecordingReporter reporter;
-    DataIndex index(reporter);
-    EXPECT_FALSE(index.isLoaded());
-    EXPECT_EQ(index.DataVersion(), "0000");
-    EXPECT_TRUE(index.PinyinSyllables().empty() && index.JyutpingSyllables().empty() &&
-                index.StrokeCounts().empty() && index.RadicalTableText().isEmpty());
-    EXPECT_FALSE(index.HasPinyinSound(Pinyin("a1")) || index.HasJyutpingSound(Jyutping("zung1")));
-    EXPECT_FALSE(index.FindStrokeOrderChunk(0x4E00) || index.FindStrokeCountChunk(1) ||
-                 index.FindPinyinChunk(Pinyin("a1")) || index.FindJyutpingChunk(Jyutping("aa1")) ||
-                 index.FindRadicalChunk("1.0"));
 }
 
 TEST(DataFilesTest, MissingFolderReportsEveryFile) {
@@ -437,16 +393,13 @@ TEST(DataFilesTest, OpensWhatExistsAndLoadsTheIndexTwice) {
     QTemporaryDir dir;
     QString error;
     ASSERT_TRUE(WriteIndexFile(SmallContent(), dir.filePath("oxa.dat"), &error)) << error.toStdString();
-    for (const char* name : {"ghi.dat", "jkl.dat"}) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("list");
-    }
+    ASSERT_TRUE(WriteFileBytes(dir.filePath("ghi.dat"), "list") &&
+                WriteFileBytes(dir.filePath("jkl.dat"), "list"));
     RecordingReporter reporter;
     DataFiles files(dir.path() + "/", reporter);
     EXPECT_EQ(files.DataPath("ghi.dat"), dir.filePath("ghi.dat"));
     EXPECT_FALSE(files.OpenDataFiles());
-    EXPECT_EQ(reporter.messages.size(), 2);
+    ASSERT_EQ(reporter.messages.size(), 2);
     EXPECT_TRUE(reporter.messages[0].contains("ijk.dat"));
     EXPECT_TRUE(reporter.messages[1].contains("hij.dat"));
     ASSERT_NE(files.listFile(ListFile::StrokeCount), nullptr);
@@ -459,10 +412,7 @@ TEST(DataFilesTest, OpensWhatExistsAndLoadsTheIndexTwice) {
     EXPECT_TRUE(index.LoadDataIndex(*files.indexFile())); // seeks back to the start
     EXPECT_EQ(index.StrokeCounts().size(), 5u);
 
-    for (const char* name : {"ijk.dat", "hij.dat"}) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
+    ASSERT_TRUE(WriteFileBytes(dir.filePath("ijk.dat"), {}) && WriteFileBytes(dir.filePath("hij.dat"), {}));
     reporter.messages.clear();
     EXPECT_TRUE(files.OpenDataFiles());
     EXPECT_TRUE(reporter.messages.isEmpty());

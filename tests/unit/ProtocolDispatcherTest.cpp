@@ -4,8 +4,8 @@
 
 #include "dictionary/Dictionary.h"
 #include "pages/builders/HtmlListPage.h"
-#include "pages/protocol/LinkProtocol.h"
 #include "pages/builders/PageBuilder.h"
+#include "pages/protocol/LinkProtocol.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
 #include "tests/support/QtPrinters.h"
@@ -18,12 +18,8 @@
 namespace quillory {
 namespace {
 
-SyllableId Pinyin(const char* text) {
-    return EncodeSyllable(text, Scheme::Pinyin).value();
-}
-SyllableId Jyutping(const char* text) {
-    return EncodeSyllable(text, Scheme::Jyutping).value();
-}
+const auto Pinyin = [](const char* text) { return EncodeSyllable(text, Scheme::Pinyin).value(); };
+const auto Jyutping = [](const char* text) { return EncodeSyllable(text, Scheme::Jyutping).value(); };
 ProtocolRequest Request(std::uint8_t command, std::uint32_t value) {
     return ProtocolRequest{command, value, std::nullopt};
 }
@@ -31,35 +27,26 @@ ProtocolRequest TextRequest(std::uint8_t command, const QString& text) {
     return ProtocolRequest{command, 0, text};
 }
 
+// Window actions that log every call but the wait cursor's and the refills.
 class FakeActions final : public WindowActions {
 public:
     void PlaySyllable(const QString& syllable, Scheme scheme) override {
-        played.push_back({syllable, scheme});
+        calls << (scheme == Scheme::Pinyin ? "play pinyin " : "play jyutping ") + syllable;
     }
-    void StartStroke(std::uint32_t code, int pixelSize) override { strokes.push_back({code, pixelSize}); }
-    void OpenLessonEditor(std::uint32_t lessonId) override { lessonEditor.push_back(lessonId); }
-    void OpenHtmlLesson(std::uint32_t lessonId) override { htmlLessons.push_back(lessonId); }
-    void OpenAddress(const QString& url) override { addresses.append(url); }
+    void StartStroke(std::uint32_t code, int pixelSize) override {
+        calls << QStringLiteral("stroke %1 %2").arg(code, 0, 16).arg(pixelSize);
+    }
+    void OpenLessonEditor(std::uint32_t lessonId) override {
+        calls << "editor " + QString::number(lessonId, 16);
+    }
+    void OpenHtmlLesson(std::uint32_t lessonId) override { calls << "lesson " + QString::number(lessonId); }
+    void OpenAddress(const QString& url) override { calls << "open " + url; }
     void RefillSearchBox() override { ++refills; }
-    void BeginWaitCursor() override {
-        ++waitDepth;
-        ++waitBegun;
-    }
+    void BeginWaitCursor() override { ++waitDepth, ++waitBegun; }
     void EndWaitCursor() override { --waitDepth; }
 
-    bool didNothing() const {
-        return played.empty() && strokes.empty() && lessonEditor.empty() && htmlLessons.empty() &&
-               addresses.isEmpty() && refills == 0;
-    }
-
-    std::vector<std::pair<QString, Scheme>> played;
-    std::vector<std::pair<std::uint32_t, int>> strokes;
-    std::vector<std::uint32_t> lessonEditor;
-    std::vector<std::uint32_t> htmlLessons;
-    QStringList addresses;
-    int refills = 0;
-    int waitDepth = 0;
-    int waitBegun = 0;
+    QStringList calls;
+    int refills = 0, waitDepth = 0, waitBegun = 0;
 };
 
 // A browser pane that takes the pending name once a navigation "loads".
@@ -81,18 +68,12 @@ public:
         shownWithoutWaitCursor |= actions_.waitDepth != 1;
         name = pendingName;
     }
-
     bool didNothing() const { return bodies.isEmpty() && navigations.empty() && keyFilter.empty(); }
 
-    struct Navigation {
-        QString resource;
-        QString body;
-        QString name;
-    };
     QString name;
     bool bodyAccepted = true;
     QStringList bodies;
-    std::vector<Navigation> navigations;
+    std::vector<QStringList> navigations; // resource, body, name
     std::vector<bool> keyFilter;
     bool shownWithoutWaitCursor = false;
 
@@ -107,10 +88,7 @@ protected:
         folder_ = new QString(testing::BuildSmallDataFolder(&error));
         ASSERT_FALSE(folder_->isEmpty()) << error.toStdString();
     }
-    static void TearDownTestSuite() {
-        delete folder_;
-        folder_ = nullptr;
-    }
+    static void TearDownTestSuite() { delete folder_; }
 
     void SetUp() override {
         dictionary_ = std::make_unique<Dictionary>(*folder_, reporter_);
@@ -145,7 +123,7 @@ protected:
         return entries;
     }
 
-    static QString* folder_;
+    static inline QString* folder_ = nullptr;
     RecordingReporter reporter_;
     std::unique_ptr<Dictionary> dictionary_;
     LanguageData language_{reporter_};
@@ -157,81 +135,59 @@ protected:
     std::unique_ptr<ProtocolDispatcher> dispatcher_;
 };
 
-QString* ProtocolDispatcherTest::folder_ = nullptr;
-
-TEST_F(ProtocolDispatcherTest, ACharacterShowsItsTableAndEntersTheHistory) {
-    run(Request(kShowCharacter, 0x4E2D));
-    ASSERT_EQ(view_.bodies.size(), 1);
-    EXPECT_EQ(view_.bodies[0], characterPage(0x4E2D));
-    EXPECT_TRUE(view_.bodies[0].contains(QStringLiteral("mmpp://5=4E2D")));
-    EXPECT_EQ(history(), (std::vector<SearchHistoryEntry>{{0, 0x4E2D, QStringLiteral("中")}}));
-    EXPECT_EQ(actions_.refills, 1);
-}
-
-TEST_F(ProtocolDispatcherTest, AHexCodeShowsTheCharacterUnderTheTypedTitle) {
-    run(TextRequest(kShowHexCode, QStringLiteral("4e2d")));
-    ASSERT_EQ(view_.bodies.size(), 1);
-    EXPECT_EQ(view_.bodies[0], characterPage(0x4E2D));
-    EXPECT_EQ(history(), (std::vector<SearchHistoryEntry>{{10, 0, QStringLiteral("4e2d")}}));
-}
-
-TEST_F(ProtocolDispatcherTest, ListCommandsShowTheListPageUnderItsTitle) {
-    CharacterLists& lists = dictionary_->lists();
-    struct Case {
-        ProtocolRequest request;
-        std::function<bool(ListPageBuilder&, QString&)> list;
-    };
-    const std::vector<Case> cases = {
-        {Request(kListPinyin, Pinyin("zhong1")),
-         [&](ListPageBuilder& page, QString& title) {
-             return lists.ListByPinyin(Pinyin("zhong1"), page, title);
-         }},
-        {Request(kListJyutping, Jyutping("zung1")),
-         [&](ListPageBuilder& page, QString& title) {
-             return lists.ListByJyutping(Jyutping("zung1"), page, title);
-         }},
-        {Request(kListStrokeCount, 4),
-         [&](ListPageBuilder& page, QString& title) { return lists.ListByStrokeCount(4, page, title); }},
-        {Request(kListRadical, 2),
-         [&](ListPageBuilder& page, QString& title) { return lists.ListByRadical(2, page, title); }},
-    };
-    for (const Case& c : cases) {
-        HtmlListPage expected(*builder_);
-        QString title;
-        ASSERT_TRUE(c.list(expected, title));
-
-        view_.bodies.clear();
-        run(c.request);
-        ASSERT_EQ(view_.bodies.size(), 1) << int(c.request.command);
-        EXPECT_EQ(view_.bodies[0], expected.html());
-        EXPECT_TRUE(view_.bodies[0].contains(QStringLiteral("mmpp://0=4E")));
-        EXPECT_EQ(search_.history.entry(0), (SearchHistoryEntry{c.request.command, c.request.value, title}));
-    }
-    EXPECT_EQ(search_.history.entry(3).text, QStringLiteral("[zhong]"));
-    EXPECT_EQ(search_.history.entry(2).text, QStringLiteral("[zung1]"));
-    EXPECT_EQ(search_.history.entry(1).text, QStringLiteral("[4]"));
-    EXPECT_EQ(history().size(), 4u);
-    EXPECT_EQ(actions_.refills, 4);
-}
-
-TEST_F(ProtocolDispatcherTest, AWordShowsItsTableUnderTheWord) {
+TEST_F(ProtocolDispatcherTest, LookUpsShowTheirPageAndEnterTheHistoryUnderTheirTitle) {
     const QString word = QStringLiteral("中国");
     const WordEntry entry = dictionary_->records().wordEntry(word).value();
-    QString expected;
-    builder_->MakeWordTable(word, entry.pinyin, entry.jyutping, entry.english, expected);
-
-    run(TextRequest(kShowWord, word));
-    ASSERT_EQ(view_.bodies.size(), 1);
-    EXPECT_EQ(view_.bodies[0], expected);
-    EXPECT_TRUE(view_.bodies[0].contains(QStringLiteral("China")));
-    EXPECT_EQ(history(), (std::vector<SearchHistoryEntry>{{6, 0, word}}));
-}
-
-TEST_F(ProtocolDispatcherTest, AnEnglishWordShowsItsMatchesUnderTheEnglishText) {
-    run(TextRequest(kShowEnglish, QStringLiteral("China")));
-    ASSERT_EQ(view_.bodies.size(), 1);
-    EXPECT_TRUE(view_.bodies[0].contains(QStringLiteral("mmpp://0=4E2D"))) << view_.bodies[0].toStdString();
-    EXPECT_EQ(history(), (std::vector<SearchHistoryEntry>{{7, 0, QStringLiteral("China")}}));
+    QString wordPage;
+    builder_->MakeWordTable(word, entry.pinyin, entry.jyutping, entry.english, wordPage);
+    // The list page a list command shows; its title is checked in the rows.
+    const auto list = [&](std::uint8_t command, std::uint32_t value) {
+        HtmlListPage page(*builder_);
+        QString title;
+        CharacterLists& lists = dictionary_->lists();
+        EXPECT_TRUE(command == kListPinyin        ? lists.ListByPinyin(value, page, title)
+                    : command == kListJyutping    ? lists.ListByJyutping(value, page, title)
+                    : command == kListStrokeCount ? lists.ListByStrokeCount(int(value), page, title)
+                                                  : lists.ListByRadical(int(value), page, title));
+        return page.html();
+    };
+    struct Case {
+        ProtocolRequest request;
+        QString page;     // empty: only the fragment is checked
+        QString fragment; // a link or text the page holds
+        SearchHistoryEntry entry;
+    };
+    const Case cases[] = {
+        {Request(kShowCharacter, 0x4E2D), characterPage(0x4E2D), "mmpp://5=4E2D", {0, 0x4E2D, "中"}},
+        {TextRequest(kShowHexCode, "4e2d"), characterPage(0x4E2D), "mmpp://5=4E2D", {10, 0, "4e2d"}},
+        {TextRequest(kShowWord, word), wordPage, "China", {6, 0, word}},
+        {TextRequest(kShowEnglish, "China"), {}, "mmpp://0=4E2D", {7, 0, "China"}},
+        {Request(kListPinyin, Pinyin("zhong1")),
+         list(kListPinyin, Pinyin("zhong1")),
+         "mmpp://0=4E",
+         {kListPinyin, Pinyin("zhong1"), "[zhong]"}},
+        {Request(kListJyutping, Jyutping("zung1")),
+         list(kListJyutping, Jyutping("zung1")),
+         "mmpp://0=4E",
+         {kListJyutping, Jyutping("zung1"), "[zung1]"}},
+        {Request(kListStrokeCount, 4),
+         list(kListStrokeCount, 4),
+         "mmpp://0=4E",
+         {kListStrokeCount, 4, "[4]"}},
+        {Request(kListRadical, 2), list(kListRadical, 2), "mmpp://0=4E", {kListRadical, 2, "[丨]"}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.request.command));
+        view_.bodies.clear();
+        run(c.request);
+        ASSERT_EQ(view_.bodies.size(), 1);
+        if (!c.page.isEmpty()) {
+            EXPECT_EQ(view_.bodies[0], c.page);
+        }
+        EXPECT_TRUE(view_.bodies[0].contains(c.fragment));
+        EXPECT_EQ(search_.history.entry(0), c.entry);
+    }
+    EXPECT_EQ(history().size(), std::size(cases));
+    EXPECT_EQ(actions_.refills, int(std::size(cases)));
 }
 
 TEST_F(ProtocolDispatcherTest, FailedLookUpsShowNothingAndLeaveTheHistory) {
@@ -256,48 +212,29 @@ TEST_F(ProtocolDispatcherTest, FailedLookUpsShowNothingAndLeaveTheHistory) {
     for (const ProtocolRequest& request : failing)
         run(request);
     EXPECT_TRUE(view_.didNothing());
-    EXPECT_TRUE(actions_.didNothing());
+    EXPECT_TRUE(actions_.calls.isEmpty());
+    EXPECT_EQ(actions_.refills, 0);
     EXPECT_EQ(history(), (std::vector<SearchHistoryEntry>{{8, 4, QStringLiteral("[4]")}}));
 }
 
-TEST_F(ProtocolDispatcherTest, SoundsPlayTheSyllableWithItsToneAndShowNoPage) {
-    run(Request(kPlayPinyin, Pinyin("zhong1")));
-    run(Request(kPlayJyutping, Jyutping("zung1")));
-    run(Request(kPlayPinyin, 0xFFFF));                         // no syllable
-    run(Request(kPlayJyutping, 0x10000u + Jyutping("zung1"))); // out of the id range
-    EXPECT_EQ(actions_.played,
-              (std::vector<std::pair<QString, Scheme>>{{QStringLiteral("zhong1"), Scheme::Pinyin},
-                                                       {QStringLiteral("zung1"), Scheme::Jyutping}}));
+TEST_F(ProtocolDispatcherTest, SoundsActionsAndUnknownCommandsShowNoPage) {
+    for (const ProtocolRequest& request :
+         {Request(kPlayPinyin, Pinyin("zhong1")), Request(kPlayJyutping, Jyutping("zung1")),
+          Request(kPlayPinyin, 0xFFFF),                         // no syllable
+          Request(kPlayJyutping, 0x10000u + Jyutping("zung1")), // out of the id range
+          Request(kShowStrokeOrder, 0x4E2D), Request(kOpenSupport, 1), Request(kOpenSupport, 5),
+          Request(kOpenLessonEditor, WindowActions::kNoLesson), Request(kOpenLessonEditor, 7),
+          Request(kOpenHtmlLesson, 3), Request(11, 0x4E2D), Request(12, 0x4E2D), Request(16, 0x4E2D),
+          Request(255, 0x4E2D)})
+        run(request);
+    EXPECT_EQ(actions_.calls,
+              QStringList({"play pinyin zhong1", "play jyutping zung1", "stroke 4e2d 216",
+                           "open https://www.tessaravin.example/support.php?todo=1&prod=Quillory&ver=1.0",
+                           "open https://www.tessaravin.example/support.php?todo=5&prod=Quillory&ver=1.0",
+                           "editor ffffffff", "editor 7", "lesson 3"}));
     EXPECT_TRUE(view_.didNothing());
     EXPECT_TRUE(history().empty());
     EXPECT_EQ(actions_.refills, 0);
-}
-
-TEST_F(ProtocolDispatcherTest, ActionCommandsReachTheWindow) {
-    run(Request(kShowStrokeOrder, 0x4E2D));
-    run(Request(kOpenSupport, 1));
-    run(Request(kOpenSupport, 5));
-    run(Request(kOpenLessonEditor, WindowActions::kNoLesson));
-    run(Request(kOpenLessonEditor, 7));
-    run(Request(kOpenHtmlLesson, 3));
-    EXPECT_EQ(actions_.strokes, (std::vector<std::pair<std::uint32_t, int>>{{0x4E2D, 216}}));
-    EXPECT_EQ(
-        actions_.addresses,
-        (QStringList{
-            QStringLiteral("https://www.tessaravin.example/support.php?todo=1&prod=Quillory&ver=1.0"),
-            QStringLiteral("https://www.tessaravin.example/support.php?todo=5&prod=Quillory&ver=1.0")}));
-    EXPECT_EQ(actions_.lessonEditor, (std::vector<std::uint32_t>{0xFFFFFFFF, 7}));
-    EXPECT_EQ(actions_.htmlLessons, (std::vector<std::uint32_t>{3}));
-    EXPECT_TRUE(view_.didNothing());
-    EXPECT_TRUE(history().empty());
-}
-
-TEST_F(ProtocolDispatcherTest, CommandsOutsideTheTableDoNothing) {
-    for (std::uint8_t command : {11, 12, 16, 255})
-        run(Request(command, 0x4E2D));
-    EXPECT_TRUE(view_.didNothing());
-    EXPECT_TRUE(actions_.didNothing());
-    EXPECT_TRUE(history().empty());
 }
 
 TEST_F(ProtocolDispatcherTest, EntryPagesReplaceTheBodyOnlyOnTheResultPage) {
@@ -305,9 +242,8 @@ TEST_F(ProtocolDispatcherTest, EntryPagesReplaceTheBodyOnlyOnTheResultPage) {
     view_.name = QLatin1String(kSupportPageName);
     run(Request(kShowCharacter, 0x4E2D));
     ASSERT_EQ(view_.navigations.size(), 1u);
-    EXPECT_EQ(view_.navigations[0].resource, QStringLiteral("index.html"));
-    EXPECT_EQ(view_.navigations[0].body, characterPage(0x4E2D));
-    EXPECT_EQ(view_.navigations[0].name, QLatin1String(kIndexPageName));
+    EXPECT_EQ(view_.navigations[0],
+              QStringList({"index.html", characterPage(0x4E2D), QLatin1String(kIndexPageName)}));
     EXPECT_EQ(view_.keyFilter, std::vector<bool>{true});
     EXPECT_TRUE(view_.bodies.isEmpty());
 
@@ -321,30 +257,26 @@ TEST_F(ProtocolDispatcherTest, EntryPagesReplaceTheBodyOnlyOnTheResultPage) {
     dispatcher_->ShowEntryPage(QStringLiteral("<p>x</p>"));
     EXPECT_EQ(view_.bodies.size(), 2);
     EXPECT_EQ(view_.navigations.size(), 1u);
-}
 
-TEST_F(ProtocolDispatcherTest, APageThatCannotBeAskedOrFilledIsLoadedAfresh) {
-    view_.name.clear(); // the page script did not answer
+    view_.name.clear(); // the page script did not answer: the page is loaded afresh
     dispatcher_->ShowEntryPage(QStringLiteral("<p>a</p>"));
-    ASSERT_EQ(view_.navigations.size(), 1u);
-    EXPECT_EQ(view_.navigations[0].body, QStringLiteral("<p>a</p>"));
+    ASSERT_EQ(view_.navigations.size(), 2u);
+    EXPECT_EQ(view_.navigations[1][1], QStringLiteral("<p>a</p>"));
 
-    // The result page is named but its document is not loaded yet: the page
-    // is not lost.
+    // The result page is named but its document is not loaded yet: the page is not lost.
     view_.bodyAccepted = false;
     run(Request(kShowCharacter, 0x4E2D));
-    ASSERT_EQ(view_.navigations.size(), 2u);
-    EXPECT_EQ(view_.navigations[1].body, characterPage(0x4E2D));
+    ASSERT_EQ(view_.navigations.size(), 3u);
+    EXPECT_EQ(view_.navigations[2][1], characterPage(0x4E2D));
     EXPECT_EQ(search_.history.entry(0).text, QStringLiteral("中"));
 }
 
 TEST_F(ProtocolDispatcherTest, ShowingTheSamePageTwiceKeepsOneHistoryEntry) {
     const ProtocolRequest zhong = Request(kListPinyin, Pinyin("zhong1"));
-    const ProtocolRequest four = Request(kListStrokeCount, 4);
     run(zhong);
     run(zhong);
     EXPECT_EQ(history().size(), 1u);
-    run(four);
+    run(Request(kListStrokeCount, 4));
     run(zhong);
     ASSERT_EQ(history().size(), 2u);
     EXPECT_EQ(search_.history.entry(0).text, QStringLiteral("[zhong]"));
@@ -357,23 +289,27 @@ TEST_F(ProtocolDispatcherTest, PageLinksRunThroughTheDispatcherButNeverAsText) {
          {"mmpp://0=4e2d", "mmpp://6=4E2D", "mmpp://7=1", "mmpp://A=4E2D", "mmpp://0"}) {
         const NavigationDecision decision = DecideNavigation(QString::fromLatin1(address));
         EXPECT_TRUE(decision.cancel);
-        if (decision.post) {
+        if (decision.post)
             run(*decision.post);
-        }
     }
     EXPECT_EQ(view_.bodies, QStringList{characterPage(0x4E2D)});
     EXPECT_EQ(history().size(), 1u);
 }
 
-TEST(LanguageRefresh, RepostsRelabelledPagesOfTheResultPage) {
+TEST(LanguageRefresh, RepostsRelabelledPagesOfTheResultPageAndShowsTheSupportPageAgain) {
+    using Action = LanguageRefresh::Action;
     const QString index = QLatin1String(kIndexPageName);
     SearchHistory history;
-    EXPECT_EQ(DecideLanguageRefresh(index, history).action, LanguageRefresh::Action::Nothing);
+    EXPECT_EQ(DecideLanguageRefresh(index, history).action, Action::Nothing);
 
     history.AddToHistory(kShowCharacter, 0x4E2D, QStringLiteral("中"));
     LanguageRefresh refresh = DecideLanguageRefresh(QStringLiteral("oxa.local.index.html"), history);
-    EXPECT_EQ(refresh.action, LanguageRefresh::Action::Repost);
+    EXPECT_EQ(refresh.action, Action::Repost);
     EXPECT_EQ(refresh.request, Request(kShowCharacter, 0x4E2D));
+    // The support page is shown again; other pages stay as they are.
+    EXPECT_EQ(DecideLanguageRefresh(QLatin1String(kSupportPageName), history).action, Action::ShowSupport);
+    for (const QString& other : {QString(kAboutPageName), QStringLiteral("No Name"), QString()})
+        EXPECT_EQ(DecideLanguageRefresh(other, history).action, Action::Nothing) << other.toStdString();
 
     history.AddToHistory(kListRadical, 2, QStringLiteral("[丨]"));
     EXPECT_EQ(DecideLanguageRefresh(index, history).request, Request(kListRadical, 2));
@@ -381,26 +317,14 @@ TEST(LanguageRefresh, RepostsRelabelledPagesOfTheResultPage) {
     // A text entry read back from the file replays its text, whatever its value.
     history.AddToHistory(kShowEnglish, 0x2A, QStringLiteral("China"));
     refresh = DecideLanguageRefresh(index, history);
-    EXPECT_EQ(refresh.action, LanguageRefresh::Action::Repost);
+    EXPECT_EQ(refresh.action, Action::Repost);
     EXPECT_EQ(refresh.request, TextRequest(kShowEnglish, QStringLiteral("China")));
 
     // Syllable lists stay as they are.
     history.AddToHistory(kListPinyin, Pinyin("zhong1"), QStringLiteral("[zhong]"));
-    EXPECT_EQ(DecideLanguageRefresh(index, history).action, LanguageRefresh::Action::Nothing);
+    EXPECT_EQ(DecideLanguageRefresh(index, history).action, Action::Nothing);
     history.AddToHistory(kListJyutping, Jyutping("zung1"), QStringLiteral("[zung1]"));
-    EXPECT_EQ(DecideLanguageRefresh(index, history).action, LanguageRefresh::Action::Nothing);
-}
-
-TEST(LanguageRefresh, ShowsTheSupportPageAgainAndLeavesOtherPages) {
-    SearchHistory history;
-    history.AddToHistory(kShowCharacter, 0x4E2D, QStringLiteral("中"));
-    EXPECT_EQ(DecideLanguageRefresh(QLatin1String(kSupportPageName), history).action,
-              LanguageRefresh::Action::ShowSupport);
-    EXPECT_EQ(DecideLanguageRefresh(QLatin1String(kAboutPageName), history).action,
-              LanguageRefresh::Action::Nothing);
-    EXPECT_EQ(DecideLanguageRefresh(QStringLiteral("No Name"), history).action,
-              LanguageRefresh::Action::Nothing);
-    EXPECT_EQ(DecideLanguageRefresh(QString(), history).action, LanguageRefresh::Action::Nothing);
+    EXPECT_EQ(DecideLanguageRefresh(index, history).action, Action::Nothing);
 }
 
 TEST_F(ProtocolDispatcherTest, FixedPagesLoadTheirShellWithTheirBody) {
@@ -411,16 +335,10 @@ TEST_F(ProtocolDispatcherTest, FixedPagesLoadTheirShellWithTheirBody) {
     builder_->MakeSupportBody(support);
     builder_->MakeVersionBlock(version);
     builder_->MakeWelcomeBody(welcome);
-    ASSERT_EQ(view_.navigations.size(), 3u);
-    EXPECT_EQ(view_.navigations[0].resource, QStringLiteral("tech.html"));
-    EXPECT_EQ(view_.navigations[0].body, support);
-    EXPECT_EQ(view_.navigations[0].name, QLatin1String(kSupportPageName));
-    EXPECT_EQ(view_.navigations[1].resource, QStringLiteral("about.html"));
-    EXPECT_EQ(view_.navigations[1].body, version);
-    EXPECT_EQ(view_.navigations[1].name, QLatin1String(kAboutPageName));
-    EXPECT_EQ(view_.navigations[2].resource, QStringLiteral("index.html"));
-    EXPECT_EQ(view_.navigations[2].body, welcome);
-    EXPECT_EQ(view_.navigations[2].name, QLatin1String(kIndexPageName));
+    EXPECT_EQ(view_.navigations,
+              (std::vector<QStringList>{{"tech.html", support, QLatin1String(kSupportPageName)},
+                                        {"about.html", version, QLatin1String(kAboutPageName)},
+                                        {"index.html", welcome, QLatin1String(kIndexPageName)}}));
     // Off for the support page, unchanged for About, on for the welcome page.
     EXPECT_EQ(view_.keyFilter, (std::vector<bool>{false, true}));
     EXPECT_EQ(view_.PageName(), QLatin1String(kIndexPageName));

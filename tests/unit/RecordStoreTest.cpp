@@ -4,6 +4,7 @@
 #include "dictionary/records/RecordStore.h"
 #include "datagen/writers/RecordStoreWriter.h"
 #include "dictionary/records/EnglishGloss.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QDir>
@@ -89,10 +90,24 @@ SourceData SmallSource() {
 
 std::vector<QString> Words(const std::vector<EnglishMatch>& matches) {
     std::vector<QString> words;
-    for (const EnglishMatch& m : matches) {
+    for (const EnglishMatch& m : matches)
         words.push_back(m.word);
-    }
     return words;
+}
+
+// Every field of a record in its order; an absent record gives {"<none>"}.
+QStringList Fields(const std::optional<CharacterRecord>& r) {
+    if (!r)
+        return {"<none>"};
+    return QStringList() << QString::number(r->code, 16) << r->pinyin << r->jyutping << r->strokes
+                         << r->radical << r->field5 << r->field6 << r->english2 << r->fanti << r->jianti
+                         << r->field10 << r->english << r->field12 << r->field13;
+}
+
+QStringList Fields(const std::optional<WordEntry>& e) {
+    if (!e)
+        return {"<none>"};
+    return {e->word, e->pinyin, e->jyutping, e->english};
 }
 
 class RecordStoreTest : public ::testing::Test {
@@ -100,128 +115,74 @@ protected:
     static void SetUpTestSuite() {
         dir_ = new QTemporaryDir;
         ASSERT_TRUE(dir_->isValid());
-        path_ = new QString(dir_->filePath(QStringLiteral("records.db")));
+        const QString path = dir_->filePath(QStringLiteral("records.db"));
         QString error;
         RecordStoreStats stats;
-        ASSERT_TRUE(WriteRecordStore(SmallSource(), *path_, &error, &stats)) << error.toStdString();
+        ASSERT_TRUE(WriteRecordStore(SmallSource(), path, &error, &stats)) << error.toStdString();
         EXPECT_EQ(stats.characters, 11);
         EXPECT_EQ(stats.words, 15);
-        EXPECT_EQ(stats.fileSize, QFileInfo(*path_).size());
+        EXPECT_EQ(stats.fileSize, QFileInfo(path).size());
         store_ = new RecordStore;
-        ASSERT_TRUE(store_->Open(*path_));
+        ASSERT_TRUE(store_->Open(path));
     }
     static void TearDownTestSuite() {
         delete store_;
-        delete path_;
         delete dir_;
     }
+    static std::vector<QString> Find(const char* query, int limit = 50) {
+        return Words(store_->englishMatches(S(query), limit));
+    }
 
-    static QTemporaryDir* dir_;
-    static QString* path_;
-    static RecordStore* store_;
+    static inline QTemporaryDir* dir_ = nullptr;
+    static inline RecordStore* store_ = nullptr;
 };
 
-QTemporaryDir* RecordStoreTest::dir_ = nullptr;
-QString* RecordStoreTest::path_ = nullptr;
-RecordStore* RecordStoreTest::store_ = nullptr;
-
-TEST_F(RecordStoreTest, CharacterRecordHoldsEveryField) {
-    const auto zhong = store_->characterRecord(0x4E2D);
-    ASSERT_TRUE(zhong);
-    EXPECT_EQ(zhong->code, 0x4E2Du);
-    EXPECT_EQ(zhong->pinyin, "zhong1 zhong4");
-    EXPECT_EQ(zhong->jyutping, "zung1 zung3");
-    EXPECT_EQ(zhong->strokes, "4");
-    EXPECT_EQ(zhong->radical, "2.3");
-    EXPECT_EQ(zhong->field5, "1");
-    EXPECT_EQ(zhong->field6, "3"); // 中 twice and 中文
-    EXPECT_EQ(zhong->english, "central / center, middle / in the middle of / among");
-    EXPECT_EQ(zhong->english2, "China / middle / to hit (the mark)");
-    EXPECT_EQ(zhong->fanti, "");
-    EXPECT_EQ(zhong->jianti, "");
-    EXPECT_EQ(zhong->field10, S("zhōng zhòng"));
-    EXPECT_EQ(zhong->field12, "4E28");
-    EXPECT_EQ(zhong->field13, S("中文"));
+TEST_F(RecordStoreTest, CharacterRecordsHoldEveryFieldInTheCharactersOwnForm) {
+    // 中: field 6 counts 中 twice and 中文; 学/學: variants and examples in each form; 丟: variants
+    // above U+FFFF are kept; 行: the dictionary's glosses stand in for a missing definition; 乙: no data.
+    const std::vector<std::pair<std::uint32_t, QStringList>> cases = {
+        {0x4E2D,
+         {"4e2d", "zhong1 zhong4", "zung1 zung3", "4", "2.3", "1", "3", "China / middle / to hit (the mark)",
+          "", "", S("zhōng zhòng"), "central / center, middle / in the middle of / among", "4E28",
+          S("中文")}},
+        {0x5B66,
+         {"5b66", "xue2", "hok6", "8", "39.5", "1", "3", "", "5B78", "", S("xué"),
+          "learning, knowledge / school", "", S("学习 学生")}},
+        {0x5B78,
+         {"5b78", "xue2", "hok6", "16", "39.13", "2", "3", "", "", "5B66", S("xué"),
+          "learning, knowledge / school", "", S("學習 學生")}},
+        {0x4E1F,
+         {"4e1f", "diu1", "diu1", "6", "1.5", "3", "0", "", "", "20000 4E22", S("diū"), "lose, discard", "",
+          ""}},
+        {0x884C,
+         {"884c", "xing2 hang2", "hang4 hong4", "6", "144.0", "", "3", "to walk / row", "", "",
+          S("xíng háng"), "to walk / row", "", S("银行")}},
+        {0x4E59, {"4e59", "", "", "", "", "", "0", "", "", "", "", "", "", ""}},
+        {0x4E00, {"<none>"}},
+        {0x20000, {"<none>"}},
+        {0xFFFFFFFF, {"<none>"}}};
+    for (const auto& [code, fields] : cases)
+        EXPECT_EQ(Fields(store_->characterRecord(code)), fields) << std::hex << code;
 }
 
-TEST_F(RecordStoreTest, CharacterVariantsAndExamplesUseTheCharactersOwnForm) {
-    const auto simplified = store_->characterRecord(0x5B66);
-    const auto traditional = store_->characterRecord(0x5B78);
-    ASSERT_TRUE(simplified && traditional);
-    EXPECT_EQ(simplified->fanti, "5B78");
-    EXPECT_EQ(simplified->jianti, "");
-    EXPECT_EQ(traditional->jianti, "5B66");
-    EXPECT_EQ(simplified->field13, S("学习 学生"));
-    EXPECT_EQ(traditional->field13, S("學習 學生"));
-    EXPECT_EQ(traditional->field6, "3");
-
-    const auto diu = store_->characterRecord(0x4E1F);
-    ASSERT_TRUE(diu);
-    EXPECT_EQ(diu->jianti, "20000 4E22"); // variants above U+FFFF are kept
-}
-
-TEST_F(RecordStoreTest, CharacterWithoutDefinitionOrDataStaysBlank) {
-    const auto xing = store_->characterRecord(0x884C);
-    ASSERT_TRUE(xing);
-    EXPECT_EQ(xing->english, "to walk / row"); // the dictionary's glosses stand in
-    EXPECT_EQ(xing->english2, "to walk / row");
-    EXPECT_EQ(xing->field5, "");
-    EXPECT_EQ(xing->field13, S("银行"));
-
-    const auto yi = store_->characterRecord(0x4E59);
-    ASSERT_TRUE(yi);
-    EXPECT_EQ(yi->pinyin, "");
-    EXPECT_EQ(yi->strokes, "");
-    EXPECT_EQ(yi->radical, "");
-    EXPECT_EQ(yi->field6, "0");
-    EXPECT_EQ(yi->field10, "");
-    EXPECT_EQ(yi->field12, "");
-    EXPECT_EQ(yi->english, "");
-
-    EXPECT_FALSE(store_->characterRecord(0x4E00));
-    EXPECT_FALSE(store_->characterRecord(0x20000));
-    EXPECT_FALSE(store_->characterRecord(0xFFFFFFFF));
-}
-
-TEST_F(RecordStoreTest, WordFoundByEitherFormWithMergedEntries) {
-    const auto simplified = store_->wordEntry(S("学习"));
-    const auto traditional = store_->wordEntry(S("學習"));
-    ASSERT_TRUE(simplified && traditional);
-    EXPECT_EQ(simplified->word, S("学习"));
-    EXPECT_EQ(traditional->word, S("學習"));
-    for (const auto& entry : {*simplified, *traditional}) {
-        EXPECT_EQ(entry.pinyin, "xue2 xi2");
-        EXPECT_EQ(entry.jyutping, "hok6 zaap6");
-        EXPECT_EQ(entry.english, "to learn / to study");
-    }
-
-    const auto zhong = store_->wordEntry(S("中"));
-    ASSERT_TRUE(zhong);
-    EXPECT_EQ(zhong->pinyin, "zhong1 / zhong4");
-    EXPECT_EQ(zhong->jyutping, "zung1 / zung3");
-    EXPECT_EQ(zhong->english,
-              "China / Chinese / middle / center / among / to hit (the mark) / to be hit by / to suffer");
-
-    const auto xing = store_->wordEntry(S("行"));
-    ASSERT_TRUE(xing);
-    EXPECT_EQ(xing->pinyin, "xing2 / hang2");
-    EXPECT_EQ(xing->jyutping, "hang4 / hong4");
-    EXPECT_EQ(xing->english, "to walk / to go / OK / row / line");
-
-    const auto bank = store_->wordEntry(S(" 銀行\t"));
-    ASSERT_TRUE(bank);
-    EXPECT_EQ(bank->pinyin, "yin2 hang2");
-    EXPECT_EQ(bank->jyutping, "");
-}
-
-TEST_F(RecordStoreTest, UnknownWordsAndEnglishAreNotFound) {
-    // 文 is a character, but no dictionary word.
-    for (const char* word : {"文", "学习中", "", "  ", "' OR 1=1 --"}) {
-        EXPECT_FALSE(store_->wordEntry(S(word))) << word;
-    }
-    for (const char* query : {"zebra", "study zebra", "", " \t\n", "!?/;"}) {
-        EXPECT_TRUE(store_->englishMatches(S(query)).empty()) << query;
-    }
+TEST_F(RecordStoreTest, WordsAreFoundByEitherFormWithMergedEntries) {
+    const std::vector<std::pair<const char*, QStringList>> cases = {
+        {"学习", {S("学习"), "xue2 xi2", "hok6 zaap6", "to learn / to study"}},
+        {"學習", {S("學習"), "xue2 xi2", "hok6 zaap6", "to learn / to study"}},
+        {"中",
+         {S("中"), "zhong1 / zhong4", "zung1 / zung3",
+          "China / Chinese / middle / center / among / to hit (the mark) / to be hit by / to suffer"}},
+        {"行", {S("行"), "xing2 / hang2", "hang4 / hong4", "to walk / to go / OK / row / line"}},
+        {" 銀行\t", {S("銀行"), "yin2 hang2", "", "bank"}},
+        {"文", {"<none>"}}, // a character, but no dictionary word
+        {"学习中", {"<none>"}},
+        {"", {"<none>"}},
+        {"  ", {"<none>"}},
+        {"' OR 1=1 --", {"<none>"}}};
+    for (const auto& [word, fields] : cases)
+        EXPECT_EQ(Fields(store_->wordEntry(S(word))), fields) << word;
+    for (const char* query : {"zebra", "study zebra", "", " \t\n", "!?/;"})
+        EXPECT_TRUE(Find(query).empty()) << query;
 }
 
 TEST_F(RecordStoreTest, StudyRanksWholeGlossesThenPrefixesThenOtherMatches) {
@@ -231,102 +192,81 @@ TEST_F(RecordStoreTest, StudyRanksWholeGlossesThenPrefixesThenOtherMatches) {
     };
     for (const char* query : {"study", "Study", "  to study ", "STUDY!"}) {
         SCOPED_TRACE(query);
-        const std::vector<QString> words = Words(store_->englishMatches(S(query)));
+        const std::vector<QString> words = Find(query);
         ASSERT_GE(words.size(), expectedHead.size());
         EXPECT_EQ(std::vector<QString>(words.begin(), words.begin() + 7), expectedHead);
     }
     // "studies" and "case study" only match through the full-text index.
-    const std::vector<QString> words = Words(store_->englishMatches(S("study")));
+    const std::vector<QString> words = Find("study");
     ASSERT_EQ(words.size(), 9u);
     EXPECT_THAT(std::vector<QString>(words.begin() + 7, words.end()),
                 UnorderedElementsAre(S("案例研究"), S("功课")));
+    // The limit keeps the best matches.
+    EXPECT_THAT(Find("study", 3), ElementsAre(S("学"), S("学习"), S("研究")));
+    EXPECT_THAT(Find("study", 5), ElementsAre(S("学"), S("学习"), S("研究"), S("书房"), S("研")));
+    EXPECT_TRUE(Find("study", 0).empty());
+    EXPECT_TRUE(Find("study", -1).empty());
 }
 
 TEST_F(RecordStoreTest, MatchCarriesEntryReadingAndEnglish) {
-    const auto matches = store_->englishMatches(S("research"), 50);
-    ASSERT_FALSE(matches.empty());
-    EXPECT_EQ(matches[0].word, S("研究"));
-    EXPECT_EQ(matches[0].pinyin, "yan2 jiu1");
-    EXPECT_EQ(matches[0].english, "to study / to research / research");
-
+    const auto fields = [](const char* query) {
+        QStringList out;
+        for (const EnglishMatch& m : store_->englishMatches(S(query)))
+            out << m.word << m.pinyin << m.english;
+        return out;
+    };
+    EXPECT_EQ(fields("research").mid(0, 3),
+              QStringList({S("研究"), "yan2 jiu1", "to study / to research / research"}));
     // A character found through its own meaning; readings " / " separated.
-    const auto grind = store_->englishMatches(S("grind"));
-    ASSERT_EQ(grind.size(), 1u);
-    EXPECT_EQ(grind[0].word, S("研"));
-    EXPECT_EQ(grind[0].pinyin, "yan2");
-    EXPECT_EQ(grind[0].english, "grind, rub / study, research");
-
-    const auto middle = store_->englishMatches(S("middle"));
-    EXPECT_THAT(Words(middle), ElementsAre(S("中"), S("中")));
-    ASSERT_EQ(middle.size(), 2u);
+    EXPECT_EQ(fields("grind"), QStringList({S("研"), "yan2", "grind, rub / study, research"}));
     // The word entries, not the character's record; "middle" is an earlier
     // sense of zhong1 than of zhong4, which has fewer glosses.
-    EXPECT_EQ(middle[0].pinyin, "zhong1");
-    EXPECT_EQ(middle[1].pinyin, "zhong4");
-}
-
-TEST_F(RecordStoreTest, CharacterAndWordOfTheSameTextAppearOnce) {
+    EXPECT_EQ(fields("middle"),
+              QStringList({S("中"), "zhong1", "China / Chinese / middle / center / among", S("中"), "zhong4",
+                           "to hit (the mark) / to be hit by / to suffer / middle"}));
     // 学 matches "learning" through its character meaning and, stemmed, through
     // its dictionary entry "to learn": one result, the dictionary entry.
-    const auto matches = store_->englishMatches(S("learning"));
-    const std::vector<QString> words = Words(matches);
-    EXPECT_EQ(std::count(words.begin(), words.end(), S("学")), 1);
-    EXPECT_EQ(std::count(words.begin(), words.end(), S("學")), 1);
-    for (const EnglishMatch& m : matches) {
-        if (m.word == S("学")) {
-            EXPECT_EQ(m.english, "to learn / to study / science / -ology");
-        }
-    }
-    EXPECT_THAT(words, ::testing::Contains(S("学习")));
-}
-
-TEST_F(RecordStoreTest, LimitKeepsTheBestMatches) {
-    EXPECT_THAT(Words(store_->englishMatches(S("study"), 3)), ElementsAre(S("学"), S("学习"), S("研究")));
-    EXPECT_THAT(Words(store_->englishMatches(S("study"), 5)),
-                ElementsAre(S("学"), S("学习"), S("研究"), S("书房"), S("研")));
-    EXPECT_TRUE(store_->englishMatches(S("study"), 0).empty());
-    EXPECT_TRUE(store_->englishMatches(S("study"), -1).empty());
+    const QStringList learning = fields("learning");
+    EXPECT_EQ(learning.count(S("学")), 1);
+    EXPECT_EQ(learning.count(S("學")), 1);
+    EXPECT_EQ(learning.value(learning.indexOf(S("学")) + 2), "to learn / to study / science / -ology");
+    EXPECT_TRUE(learning.contains(S("学习")));
 }
 
 TEST_F(RecordStoreTest, HostileQueriesNeverBreakTheStore) {
-    QString huge;
-    for (int i = 0; i < 20000; ++i) {
-        huge += QStringLiteral("study ");
-    }
     const QString invalidUtf8 = QString::fromUtf8("\xff\xfe study \xc3");
     const QString loneSurrogate = QString(QChar(0xD800)) + S("study") + QChar(0xDC00);
-    QStringList queries = {huge, invalidUtf8, loneSurrogate, S("学习"), S("x").repeated(100000)};
+    QStringList queries = {S("study ").repeated(20000), invalidUtf8, loneSurrogate, S("学习"),
+                           S("x").repeated(100000)};
     for (const char* syntax :
          {"\"", "'", "*", "study*", "(study", "study:", "-study", "^study", "\"study", "study AND",
-          "OR study", "NEAR(study, 2)", "NOT", "english_fts:study", "'; DROP TABLE words; --"}) {
+          "OR study", "NEAR(study, 2)", "NOT", "english_fts:study", "'; DROP TABLE words; --"})
         queries.append(S(syntax));
-    }
-    for (const QString& query : queries) {
-        SCOPED_TRACE(query.left(40).toStdString());
-        const auto matches = store_->englishMatches(query);
-        EXPECT_LE(matches.size(), 50u);
-    }
+    for (const QString& query : queries)
+        EXPECT_LE(store_->englishMatches(query).size(), 50u) << query.left(40).toStdString();
     // Queries that hold the word "study" among syntax characters still find it.
     for (const QString& query :
          {S("study*"), S("(study"), S("^study"), S("\"study"), invalidUtf8, loneSurrogate}) {
-        SCOPED_TRACE(query.toStdString());
         const auto matches = store_->englishMatches(query);
-        ASSERT_FALSE(matches.empty());
-        EXPECT_EQ(matches[0].word, S("学"));
+        ASSERT_FALSE(matches.empty()) << query.toStdString();
+        EXPECT_EQ(matches[0].word, S("学")) << query.toStdString();
     }
     EXPECT_TRUE(store_->wordEntry(S("学习")));
 }
 
 TEST(EnglishGlossTest, NormalisedFormsCompareWholeGlosses) {
-    EXPECT_EQ(NormaliseGloss(u"to study"), "study");
-    EXPECT_EQ(NormaliseGloss(u"  To STUDY  "), "study");
-    EXPECT_EQ(NormaliseGloss(u"(literary) to study (math)"), "study");
-    EXPECT_EQ(NormaliseGloss(u"study, research"), "study research");
-    EXPECT_EQ(NormaliseGloss(u"to"), "to");
-    EXPECT_EQ(NormaliseGloss(u"tofu"), "tofu");
-    EXPECT_EQ(NormaliseGloss(u"(sth)"), "sth"); // only brackets: their words
-    EXPECT_EQ(NormaliseGloss(u"a) b (c"), "a b");
-    EXPECT_EQ(NormaliseGloss(u"--"), "");
+    // "(sth)": only brackets, so their words count.
+    const std::pair<const char16_t*, const char*> cases[] = {{u"to study", "study"},
+                                                             {u"  To STUDY  ", "study"},
+                                                             {u"(literary) to study (math)", "study"},
+                                                             {u"study, research", "study research"},
+                                                             {u"to", "to"},
+                                                             {u"tofu", "tofu"},
+                                                             {u"(sth)", "sth"},
+                                                             {u"a) b (c", "a b"},
+                                                             {u"--", ""}};
+    for (const auto& [gloss, normal] : cases)
+        EXPECT_EQ(NormaliseGloss(gloss), normal);
     EXPECT_EQ(SplitGlosses(u" a / b; ; c/"), QStringList({"a", "b", "c"}));
     EXPECT_EQ(EnglishWords(u"Café-au-lait, naïve!"), QStringList({S("café"), "au", "lait", S("naïve")}));
 }
@@ -338,6 +278,16 @@ protected:
     QStringList entries() const {
         return QDir(dir_.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
     }
+    void Write(const char* name, const QByteArray& bytes) {
+        ASSERT_TRUE(quillory::testing::WriteFileBytes(path(name), bytes));
+    }
+    // A store that is not open answers every look-up with "not found".
+    static void ExpectClosed(const RecordStore& store) {
+        EXPECT_FALSE(store.isOpen());
+        EXPECT_FALSE(store.characterRecord(0x4E2D));
+        EXPECT_FALSE(store.wordEntry(S("中")));
+        EXPECT_TRUE(store.englishMatches(S("middle")).empty());
+    }
 
     QTemporaryDir dir_;
 };
@@ -345,28 +295,15 @@ protected:
 TEST_F(RecordStoreFileTest, OpenFailsCleanlyOnMissingOrForeignFiles) {
     RecordStore store;
     EXPECT_FALSE(store.Open(path("missing.db")));
-    EXPECT_FALSE(store.isOpen());
     EXPECT_FALSE(QFile::exists(path("missing.db"))); // read-only open creates nothing
-
-    const auto write = [&](const char* name, const QByteArray& bytes) {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    };
-    write("garbage.db", QByteArray(8192, '\x5A'));
-    write("empty.db", QByteArray());
-    write("header.db", QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\xFF'));
-    for (const char* name : {"garbage.db", "empty.db", "header.db"}) {
+    Write("garbage.db", QByteArray(8192, '\x5A'));
+    Write("empty.db", QByteArray());
+    Write("header.db", QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\xFF'));
+    for (const char* name : {"garbage.db", "empty.db", "header.db", ""}) {
         SCOPED_TRACE(name);
-        EXPECT_FALSE(store.Open(path(name)));
-        EXPECT_FALSE(store.isOpen());
+        EXPECT_FALSE(store.Open(path(name))); // "": the folder itself
+        ExpectClosed(store);
     }
-    EXPECT_FALSE(store.Open(dir_.path()));
-
-    // A closed store answers every look-up with "not found".
-    EXPECT_FALSE(store.characterRecord(0x4E2D));
-    EXPECT_FALSE(store.wordEntry(S("中")));
-    EXPECT_TRUE(store.englishMatches(S("middle")).empty());
 }
 
 TEST_F(RecordStoreFileTest, FailedWriteLeavesNothingAtThePath) {
@@ -386,23 +323,25 @@ TEST_F(RecordStoreFileTest, FailedWriteLeavesNothingAtThePath) {
     EXPECT_TRUE(QFileInfo(path("records.db")).isDir());
 }
 
-TEST_F(RecordStoreFileTest, WriteReplacesAnOlderStore) {
+TEST_F(RecordStoreFileTest, WriteReplacesAnOlderOrEmptyStore) {
     const QString target = path("records.db");
-    {
-        QFile old(target);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("not a store");
-    }
-    SourceData first = SmallSource();
-    ASSERT_TRUE(WriteRecordStore(first, target, nullptr));
+    Write("records.db", "not a store");
+    ASSERT_TRUE(WriteRecordStore(SmallSource(), target, nullptr));
+    // Empty sources make an empty but valid store.
+    RecordStoreStats stats;
+    ASSERT_TRUE(WriteRecordStore(SourceData{}, target, nullptr, &stats));
+    EXPECT_EQ(stats.characters + stats.words, 0);
+    RecordStore store;
+    ASSERT_TRUE(store.Open(target));
+    EXPECT_FALSE(store.wordEntry(S("中")));
+    EXPECT_TRUE(store.englishMatches(S("study")).empty());
+
     SourceData second;
     AddCharacter(second, 0x6587, {"wen2"}, {"man4"}, 4, "67.0", "writing");
     AddWord(second, "文", "文", "wen2", "man4", "language");
     ASSERT_TRUE(WriteRecordStore(second, target, nullptr));
     EXPECT_EQ(entries(), QStringList({"records.db"}));
     EXPECT_TRUE(QFileInfo(target).permissions().testFlag(QFileDevice::ReadOther));
-
-    RecordStore store;
     ASSERT_TRUE(store.Open(target));
     EXPECT_FALSE(store.characterRecord(0x4E2D));
     EXPECT_TRUE(store.wordEntry(S("文")));
@@ -410,19 +349,8 @@ TEST_F(RecordStoreFileTest, WriteReplacesAnOlderStore) {
     // Reopening another store drops the first one's answers.
     ASSERT_TRUE(store.Open(target));
     store.Close();
-    EXPECT_FALSE(store.isOpen());
     EXPECT_FALSE(store.wordEntry(S("文")));
-}
-
-TEST_F(RecordStoreFileTest, EmptySourcesMakeAnEmptyButValidStore) {
-    RecordStoreStats stats;
-    ASSERT_TRUE(WriteRecordStore(SourceData{}, path("empty.db"), nullptr, &stats));
-    EXPECT_EQ(stats.characters, 0);
-    EXPECT_EQ(stats.words, 0);
-    RecordStore store;
-    ASSERT_TRUE(store.Open(path("empty.db")));
-    EXPECT_FALSE(store.wordEntry(S("中")));
-    EXPECT_TRUE(store.englishMatches(S("study")).empty());
+    ExpectClosed(store);
 }
 
 } // namespace

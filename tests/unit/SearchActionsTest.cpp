@@ -45,21 +45,17 @@ protected:
     RecordingReporter reporter;
 };
 
-TEST_F(SearchActions, ChineseQueriesPostACharacterOrAWord) {
-    EXPECT_EQ(search(QStringLiteral("中")), (std::vector<ProtocolRequest>{{0, 0x4E2D, std::nullopt}}));
-    EXPECT_EQ(search(QStringLiteral(" \t中文\t ")), (std::vector{Text(6, QStringLiteral("中文"))}));
-    EXPECT_EQ(state.queryText, QStringLiteral("中文"));
-    EXPECT_TRUE(reporter.messages.isEmpty());
-}
-
-TEST_F(SearchActions, RomanAndHexQueriesCarryTheirText) {
-    EXPECT_EQ(search(QStringLiteral("zhong")), (std::vector{Text(7, QStringLiteral("zhong"))}));
-    EXPECT_EQ(search(QStringLiteral("4e2d")), (std::vector{Text(10, QStringLiteral("4e2d"))}));
-    EXPECT_EQ(state.queryText, QStringLiteral("4e2d"));
-}
-
-TEST_F(SearchActions, UnsearchableAndEmptyQueriesPostNothing) {
-    EXPECT_TRUE(search(QStringLiteral("  ")).empty());
+TEST_F(SearchActions, QueriesPostACharacterAWordOrTheirTextOrNothing) {
+    using Requests = std::vector<ProtocolRequest>;
+    const std::pair<const char*, Requests> cases[] = {
+        {"  ", Requests{}},
+        {"中", Requests{{0, 0x4E2D, std::nullopt}}},
+        {"zhong", Requests{Text(7, QStringLiteral("zhong"))}},
+        {"4e2d", Requests{Text(10, QStringLiteral("4e2d"))}},
+        {" \t中文\t ", Requests{Text(6, QStringLiteral("中文"))}}};
+    for (const auto& [query, requests] : cases)
+        EXPECT_EQ(search(QString::fromUtf8(query)), requests) << query;
+    EXPECT_EQ(state.queryText, QStringLiteral("中文")); // the last query, trimmed
     EXPECT_TRUE(reporter.messages.isEmpty());
     EXPECT_TRUE(search(QStringLiteral(" hello2 ")).empty());
     EXPECT_EQ(reporter.messages, QStringList{QStringLiteral("No results were found for \"hello2\".")});
@@ -85,21 +81,13 @@ TEST_F(SearchActions, PickingAHistoryItemPostsItsEntry) {
     state.history.AddToHistory(7, 0, QStringLiteral("hello"));
     state.history.AddToHistory(1, 0x1916, QStringLiteral("[zhong]"));
     box.fill(state.history);
-
-    box.selected = 0;
-    PickHistoryItem(box, state);
-    box.selected = 1;
-    PickHistoryItem(box, state);
+    for (int item : {0, 1, -1, 5}) {
+        box.selected = item;
+        PickHistoryItem(box, state);
+    }
     EXPECT_EQ(box.posted,
               (std::vector{ProtocolRequest{1, 0x1916, std::nullopt}, Text(7, QStringLiteral("hello"))}));
     EXPECT_EQ(state.queryText, QStringLiteral("hello"));
-
-    box.posted.clear();
-    box.selected = -1;
-    PickHistoryItem(box, state);
-    box.selected = 5;
-    PickHistoryItem(box, state);
-    EXPECT_TRUE(box.posted.empty());
 }
 
 TEST_F(SearchActions, ATextEntryReadBackWithAValueReplaysItsText) {
