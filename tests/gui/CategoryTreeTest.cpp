@@ -35,15 +35,21 @@ SyllableId Syllable(const char* text, Scheme scheme = Scheme::Pinyin) {
     return *EncodeSyllable(text, scheme);
 }
 
+// The root with the data; an empty node when there is none.
 const TreeNode& Root(const std::vector<TreeNode>& roots, std::uint32_t data) {
-    return *std::find_if(roots.begin(), roots.end(), [&](const TreeNode& root) { return root.data == data; });
+    static const TreeNode none;
+    const auto root =
+        std::find_if(roots.begin(), roots.end(), [&](const TreeNode& node) { return node.data == data; });
+    return root == roots.end() ? none : *root;
 }
 
-QStringList Texts(const std::vector<TreeNode>& nodes) {
+// The nodes' texts in Unicode, each followed by its children's in brackets.
+QString Outline(const std::vector<TreeNode>& nodes) {
     QStringList texts;
     for (const TreeNode& node : nodes)
-        texts.append(node.text);
-    return texts;
+        texts.append(FontFormToUnicode(node.text) +
+                     (node.children.empty() ? u""_s : u'[' + Outline(node.children) + u']'));
+    return texts.join(u", ");
 }
 
 QStringList ChildTexts(const QTreeWidgetItem* item) {
@@ -53,11 +59,25 @@ QStringList ChildTexts(const QTreeWidgetItem* item) {
     return texts;
 }
 
-// The syllables of a Pinyin or Jyutping branch in Unicode; a syllable under
-// a letter it does not start with, or seen twice, gives an error entry only.
+// The text of the first item with each data; "<none>" where there is none.
+QStringList Labels(const CUniTreeCtrl& tree, const std::vector<std::uint32_t>& items) {
+    QStringList texts;
+    for (const std::uint32_t data : items) {
+        const QTreeWidgetItem* item = tree.FindItemByData(data);
+        texts.append(item ? item->text(0) : u"<none>"_s);
+    }
+    return texts;
+}
+
+// The syllables of a Pinyin or Jyutping branch in Unicode; a letter seen
+// twice, or a syllable seen twice or under a letter it does not start with,
+// gives an error entry only.
 QStringList Syllables(const TreeNode& branch) {
-    QStringList all;
+    QStringList letters, all;
     for (const TreeNode& letter : branch.children) {
+        if (letters.contains(letter.text))
+            return {u"repeated: "_s + letter.text};
+        letters.append(letter.text);
         for (const TreeNode& syllable : letter.children) {
             const QString text = FontFormToUnicode(syllable.text);
             if (!text.startsWith(letter.text) || all.contains(text))
@@ -106,8 +126,8 @@ public:
         return visualItemRect(item).center();
     }
 
-    void Click(std::uint32_t data, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::mouseClick(viewport(), Qt::LeftButton, modifiers, Centre(FindItemByData(data)));
+    void Click(QTreeWidgetItem* item, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::mouseClick(viewport(), Qt::LeftButton, modifiers, Centre(item));
     }
 };
 
@@ -136,96 +156,78 @@ private slots:
         QCOMPARE(data, 0xFFFF0006u);
         QCOMPARE(ItemValue(data), std::uint16_t(0xFFFF));
         QCOMPARE(ItemKind(data), std::uint16_t(kOxaLessonNode));
-        QCOMPARE(MakeItemData(376, kRadicalNode), 376u * 65536u + 4u);
         QCOMPARE(LessonItemData(LessonFormat::Html, 12), 12u * 65536u + 5u);
         QCOMPARE(LessonItemData(LessonFormat::Oxa, 12), 12u * 65536u + 6u);
     }
 
-    void topLevelOrderAndSupportEntries() {
+    void branchesOfAPlainListing() {
         const std::vector<TreeNode> roots = BuildCategoryTree(PlainListing());
-        QCOMPARE(Texts(roots),
-                 QStringList({"Lessons", "Pinyin", "Jyutping", "Radical", "Stroke", "Technical Support"}));
+        // Pinyin: ma1, ma2, ma3 give one item; v shows as ü, without a tone
+        // mark; the unknown id 0xFFFF gives none. Jyutping: no tone digits.
+        // Radicals: radical 2 has no form in the ideograph range, and the
+        // blank line none.
+        QCOMPARE(Outline(roots),
+                 "Lessons[Oxa Format[Lesson One, Lesson Two], HTML Format[Web Lesson]], "
+                 "Pinyin[m[ma], l[lü, lüe], z[zhong]], Jyutping[j[jyut], m[m], n[ng], z[zung]], "
+                 "Radical[一, 亻, 邑 阝], Stroke[1 stroke(s), 2 stroke(s), 64 stroke(s)], "
+                 "Technical Support[FAQ, Bug Report, Technical Support Request, Useful Links, "
+                 "Give us some suggestions]");
         QCOMPARE(roots[0].data, std::uint32_t(kLessonsCategory));
         QCOMPARE(roots[5].data, std::uint32_t(kSupportNode));
-
-        const TreeNode& lessons = roots[0];
-        QCOMPARE(Texts(lessons.children), QStringList({"Oxa Format", "HTML Format"}));
-        QCOMPARE(Texts(lessons.children[0].children), QStringList({"Lesson One", "Lesson Two"}));
-        QCOMPARE(lessons.children[0].children[1].data, MakeItemData(2, kOxaLessonNode));
-        QCOMPARE(lessons.children[1].children[0].data, MakeItemData(3, kHtmlLessonNode));
-
-        const TreeNode& support = roots[5];
-        QCOMPARE(Texts(support.children), QStringList({"FAQ", "Bug Report", "Technical Support Request",
-                                                       "Useful Links", "Give us some suggestions"}));
-        for (std::size_t i = 0; i < support.children.size(); ++i) {
-            QCOMPARE(support.children[i].data, MakeItemData(std::uint16_t(i + 1), kSupportNode));
-            QCOMPARE(support.children[i].fontSlot, kEnglishFontSlot);
+        QCOMPARE(roots[0].children[0].children[1].data, MakeItemData(2, kOxaLessonNode));
+        QCOMPARE(roots[0].children[1].children[0].data, MakeItemData(3, kHtmlLessonNode));
+        for (std::size_t i = 0; i < roots[5].children.size(); ++i) {
+            QCOMPARE(roots[5].children[i].data, MakeItemData(std::uint16_t(i + 1), kSupportNode));
+            QCOMPARE(roots[5].children[i].fontSlot, kEnglishFontSlot);
         }
 
-        // Without lesson libraries the branch is there but empty.
-        const std::vector<TreeNode> bare = BuildCategoryTree(CategoryListing{});
-        QCOMPARE(bare[0].children.size(), std::size_t(2));
-        QVERIFY(bare[0].children[0].children.empty());
-        QVERIFY(bare[1].children.empty());
-        QVERIFY(bare[4].children.empty());
-    }
-
-    void pinyinGroupsTonesUnderInitialLetters() {
-        const std::vector<TreeNode> roots = BuildCategoryTree(PlainListing());
+        // Syllables carry the id of their first tone.
         const TreeNode& pinyin = Root(roots, kPinyinCategory);
-        QCOMPARE(Texts(pinyin.children), QStringList({"m", "l", "z"}));
-        for (const TreeNode& letter : pinyin.children) {
-            QCOMPARE(letter.data, std::uint32_t(kPinyinNode));
-            QCOMPARE(letter.fontSlot, kPinyinFontSlot);
-        }
-        // ma1, ma2, ma3 give one item with the id of ma1; v shows as ü,
-        // without a tone mark; the unknown id 0xFFFF gives none.
-        QCOMPARE(Syllables(pinyin), QStringList({"ma", "lü", "lüe", "zhong"}));
+        for (const TreeNode& letter : pinyin.children)
+            QCOMPARE(std::pair(letter.data, letter.fontSlot),
+                     std::pair(std::uint32_t(kPinyinNode), kPinyinFontSlot));
         QCOMPARE(pinyin.children[0].children[0].data, MakeItemData(Syllable("ma1"), kPinyinNode));
         QCOMPARE(pinyin.children[1].children[1].data, MakeItemData(Syllable("lve4"), kPinyinNode));
         QCOMPARE(pinyin.children[2].children[0].data, MakeItemData(Syllable("zhong1"), kPinyinNode));
         QCOMPARE(pinyin.children[2].children[0].fontSlot, kPinyinFontSlot);
-    }
-
-    void jyutpingKeepsSyllablesWithoutDigits() {
-        const std::vector<TreeNode> roots = BuildCategoryTree(PlainListing());
         const TreeNode& jyutping = Root(roots, kJyutpingCategory);
-        QCOMPARE(Texts(jyutping.children), QStringList({"j", "m", "n", "z"}));
         QCOMPARE(jyutping.children[0].data, std::uint32_t(kJyutpingNode));
         QCOMPARE(jyutping.children[0].fontSlot, kJyutpingFontSlot);
-        QCOMPARE(Syllables(jyutping), QStringList({"jyut", "m", "ng", "zung"}));
         QCOMPARE(jyutping.children[2].children[0].data,
                  MakeItemData(Syllable("ng5", Scheme::Jyutping), kJyutpingNode));
         const TreeNode& zung = jyutping.children[3].children[0];
         QCOMPARE(zung.data, MakeItemData(Syllable("zung1", Scheme::Jyutping), kJyutpingNode));
         QCOMPARE(zung.fontSlot, kJyutpingFontSlot);
+
+        // A variant form has 256 added to its radical number.
+        const TreeNode& radicals = Root(roots, kRadicalCategory);
+        QCOMPARE(radicals.children[0].data, MakeItemData(1, kRadicalNode));
+        QCOMPARE(radicals.children[1].data, MakeItemData(9 + 256, kRadicalNode));
+        QCOMPARE(radicals.children[2].data, MakeItemData(163, kRadicalNode));
+        QCOMPARE(radicals.children[2].fontSlot, kJiantiFontSlot);
+
+        // Without lesson libraries the branch is there but empty.
+        QCOMPARE(
+            Outline(BuildCategoryTree(CategoryListing{})),
+            "Lessons[Oxa Format, HTML Format], Pinyin, Jyutping, Radical, Stroke, Technical Support[FAQ, "
+            "Bug Report, Technical Support Request, Useful Links, Give us some suggestions]");
     }
 
-    void pinyinFromRealData() {
+    void branchesFromRealData() {
         QString error;
-        const QString folder = testing::BuildSmallDataFolder(&error);
-        QVERIFY2(!folder.isEmpty(), qPrintable(error));
-        const std::vector<TreeNode> roots = TreeOfFolder(folder);
-        QVERIFY(!roots.empty());
-        const TreeNode& branch = Root(roots, kPinyinCategory);
-        const QStringList letters = Texts(branch.children);
-        QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
-        const QStringList pinyin = Syllables(branch);
+        const QString small = testing::BuildSmallDataFolder(&error);
+        QVERIFY2(!small.isEmpty(), qPrintable(error));
+        const QStringList pinyin = Syllables(Root(TreeOfFolder(small), kPinyinCategory));
         for (const char* syllable : {"zhong", "lü", "nü"})
             QVERIFY2(pinyin.contains(QString::fromUtf8(syllable)), qPrintable(pinyin.join(u' ')));
-    }
 
-    void fullDataBranches() {
         const QString folder = QStringLiteral(QUILLORY_DATA_DIR);
         if (!QFile::exists(folder + u"/oxa.dat"_s))
             QSKIP("the full data has not been built");
         const std::vector<TreeNode> roots = TreeOfFolder(folder);
-        QVERIFY(!roots.empty());
-
-        // Each syllable once, under the letter it starts with.
-        const QStringList pinyin = Syllables(Root(roots, kPinyinCategory));
-        QVERIFY2(pinyin.size() > 400 && pinyin.size() <= 419, qPrintable(pinyin.value(0)));
-        QVERIFY(pinyin.contains(u"lüe"_s));
+        const QStringList full = Syllables(Root(roots, kPinyinCategory));
+        QVERIFY2(full.size() > 400 && full.size() <= 419, qPrintable(full.value(0)));
+        QVERIFY(full.contains(u"lüe"_s));
         const QStringList jyutping = Syllables(Root(roots, kJyutpingCategory));
         QVERIFY2(jyutping.size() > 500, qPrintable(jyutping.value(0)));
         QVERIFY(jyutping.contains(u"jyut"_s));
@@ -246,17 +248,6 @@ private slots:
             QVERIFY(ItemValue(strokes.children[i - 1].data) < ItemValue(strokes.children[i].data));
             QVERIFY(!IsSkippedStrokeCount(ItemValue(strokes.children[i].data)));
         }
-    }
-
-    void radicalsNeedForms() {
-        const std::vector<TreeNode> roots = BuildCategoryTree(PlainListing());
-        const TreeNode& radicals = Root(roots, kRadicalCategory);
-        // Radical 2 has no form in the ideograph range, and the blank line none.
-        QCOMPARE(Texts(radicals.children), QStringList({"一", "亻", "邑 阝"}));
-        QCOMPARE(radicals.children[0].data, MakeItemData(1, kRadicalNode));
-        QCOMPARE(radicals.children[1].data, MakeItemData(9 + 256, kRadicalNode));
-        QCOMPARE(radicals.children[2].data, MakeItemData(163, kRadicalNode));
-        QCOMPARE(radicals.children[2].fontSlot, kJiantiFontSlot);
     }
 
     void strokeCountsSkipUnusedValues() {
@@ -298,27 +289,25 @@ private slots:
         titles.html = {{3, u"网页课"_s}};
         tree.Relabel(*texts_, names_, kJianti, titles);
 
-        const std::pair<std::uint32_t, const char*> expected[] = {
-            {kPinyinCategory, "拼音"},
-            {kJyutpingCategory, "粤拼"},
-            {kRadicalCategory, "部首"},
-            {kStrokeCategory, "笔画"},
-            {kLessonsCategory, "课程"},
-            {kOxaLessonCategory, "Oxa 格式"},
-            {kHtmlLessonCategory, "HTML 格式"},
-            {kSupportNode, "技术支持"},
-            {MakeItemData(1, kSupportNode), "常见问题"},
-            {MakeItemData(5, kSupportNode), "给我们提建议"},
-            {LessonItemData(LessonFormat::Oxa, 1), "第一课"}};
-        for (const auto& [data, text] : expected) {
-            QTreeWidgetItem* found = tree.FindItemByData(data);
-            QVERIFY(found != nullptr);
-            QCOMPARE(found->text(0), QString::fromUtf8(text));
-            QCOMPARE(SlotOf(found), kJiantiFontSlot);
-        }
-        QCOMPARE(tree.FindItemByData(LessonItemData(LessonFormat::Html, 3))->text(0), u"网页课"_s);
+        const std::vector<std::uint32_t> items = {kPinyinCategory,
+                                                  kJyutpingCategory,
+                                                  kRadicalCategory,
+                                                  kStrokeCategory,
+                                                  kLessonsCategory,
+                                                  kOxaLessonCategory,
+                                                  kHtmlLessonCategory,
+                                                  kSupportNode,
+                                                  MakeItemData(1, kSupportNode),
+                                                  MakeItemData(5, kSupportNode),
+                                                  LessonItemData(LessonFormat::Oxa, 1)};
+        QCOMPARE(Labels(tree, items),
+                 QStringList({"拼音", "粤拼", "部首", "笔画", "课程", "Oxa 格式", "HTML 格式", "技术支持",
+                              "常见问题", "给我们提建议", "第一课"}));
+        for (const std::uint32_t data : items)
+            QCOMPARE(SlotOf(tree.FindItemByData(data)), kJiantiFontSlot);
         // A lesson without a title in this language keeps its text.
-        QCOMPARE(tree.FindItemByData(LessonItemData(LessonFormat::Oxa, 2))->text(0), u"Lesson Two"_s);
+        QCOMPARE(Labels(tree, {LessonItemData(LessonFormat::Html, 3), LessonItemData(LessonFormat::Oxa, 2)}),
+                 QStringList({"网页课", "Lesson Two"}));
 
         // Back to English.
         tree.Relabel(*texts_, names_, kEnglish, {});
@@ -337,12 +326,10 @@ private slots:
         CUniTreeCtrl tree(SlotFont);
         tree.Build(PlainListing());
         tree.Relabel(texts, names, kJianti, {});
-        QCOMPARE(tree.FindItemByData(kPinyinCategory)->text(0), u"拼音"_s);
-        QTreeWidgetItem* jyutping = tree.FindItemByData(kJyutpingCategory);
-        QCOMPARE(jyutping->text(0), u"Jyutping"_s);
-        QVERIFY(!jyutping->data(0, Qt::FontRole).isValid());
-        QCOMPARE(tree.FindItemByData(MakeItemData(1, kStrokeNode))->text(0), u"1 stroke(s)"_s);
-        QCOMPARE(tree.FindItemByData(MakeItemData(1, kSupportNode))->text(0), u"FAQ"_s);
+        QCOMPARE(Labels(tree, {kPinyinCategory, kJyutpingCategory, MakeItemData(1, kStrokeNode),
+                               MakeItemData(1, kSupportNode)}),
+                 QStringList({"拼音", "Jyutping", "1 stroke(s)", "FAQ"}));
+        QVERIFY(!tree.FindItemByData(kJyutpingCategory)->data(0, Qt::FontRole).isValid());
     }
 
     void relabelMarksPinyinLessonTitles() {
@@ -400,36 +387,29 @@ private slots:
     }
 
     void clickRequests() {
-        // Each item's data, whether it is selected, and the command it asks
-        // for with its value (-1: no request).
-        const struct {
-            quint32 data;
-            bool selected;
-            int command;
-        } cases[] = {{MakeItemData(0x1234, kPinyinNode), false, kListPinyin},
-                     {MakeItemData(0x0812, kJyutpingNode), false, kListJyutping},
-                     {MakeItemData(17, kStrokeNode), false, kListStrokeCount},
-                     {MakeItemData(376, kRadicalNode), true, kListRadical},
-                     {MakeItemData(376, kRadicalNode), false, -1},
-                     {MakeItemData(3, kHtmlLessonNode), false, kOpenHtmlLesson},
-                     {MakeItemData(3, kOxaLessonNode), true, kOpenLessonEditor},
-                     {MakeItemData(1, kSupportNode), false, kOpenSupport},
-                     {MakeItemData(5, kSupportNode), false, kOpenSupport},
-                     // An initial letter, a category, a category kind with a value,
-                     // unknown kinds, and the space beside the items.
-                     {kPinyinNode, true, -1},
-                     {kSupportNode, true, -1},
-                     {kPinyinCategory, true, -1},
-                     {MakeItemData(5, kPinyinCategory), true, -1},
-                     {MakeItemData(5, 8), true, -1},
-                     {MakeItemData(5, 0), true, -1},
-                     {0, false, -1}};
-        for (const auto& c : cases) {
-            const auto expected =
-                c.command < 0 ? std::nullopt : Request(std::uint8_t(c.command), c.data >> 16);
-            QVERIFY2(TreeClickRequest(c.data, c.selected) == expected,
-                     qPrintable(u"data %1 selected %2"_s.arg(c.data, 0, 16).arg(int(c.selected))));
-        }
+        // The command a click asks for, -1 for none; every request carries
+        // the item's value and no text.
+        const auto command = [](std::uint32_t data, bool selected) {
+            const std::optional<ProtocolRequest> request = TreeClickRequest(data, selected);
+            if (request && (request->value != data >> 16 || request->text))
+                return -2;
+            return request ? int(request->command) : -1;
+        };
+        QCOMPARE(command(MakeItemData(0x1234, kPinyinNode), false), int(kListPinyin));
+        QCOMPARE(command(MakeItemData(0x0812, kJyutpingNode), false), int(kListJyutping));
+        QCOMPARE(command(MakeItemData(17, kStrokeNode), false), int(kListStrokeCount));
+        QCOMPARE(command(MakeItemData(376, kRadicalNode), true), int(kListRadical));
+        QCOMPARE(command(MakeItemData(376, kRadicalNode), false), -1);
+        QCOMPARE(command(MakeItemData(3, kHtmlLessonNode), false), int(kOpenHtmlLesson));
+        QCOMPARE(command(MakeItemData(3, kOxaLessonNode), true), int(kOpenLessonEditor));
+        QCOMPARE(command(MakeItemData(1, kSupportNode), false), int(kOpenSupport));
+        QCOMPARE(command(MakeItemData(5, kSupportNode), false), int(kOpenSupport));
+        // An initial letter, categories, a category kind with a value, unknown
+        // kinds, and the space beside the items.
+        for (const std::uint32_t data :
+             {std::uint32_t(kPinyinNode), std::uint32_t(kSupportNode), std::uint32_t(kPinyinCategory),
+              MakeItemData(5, kPinyinCategory), MakeItemData(5, 8), MakeItemData(5, 0), 0u})
+            QCOMPARE(command(data, data != 0), -1);
     }
 
     void clickIsDeliveredAfterProcessing() {
@@ -463,50 +443,42 @@ private slots:
         QCOMPARE(spy.count(), 1);
     }
 
-    void clickBesideItemsCarriesNoValue() {
+    void clicksBesideItemsAndOnRadicals() {
         ShownTree tree;
         QVERIFY(QTest::qWaitForWindowExposed(&tree));
         QSignalSpy spy(&tree, &CUniTreeCtrl::treeNotify);
 
-        // Below the last top-level item, with every branch collapsed.
+        // Below the last top-level item, with every branch collapsed: no value.
         const QRect last = tree.visualItemRect(tree.topLevelItem(tree.topLevelItemCount() - 1));
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier,
-                          QPoint(last.center().x(), last.bottom() + 40));
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, QPoint(last.center().x(), last.bottom() + 40));
         QTRY_COMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).value<quint32>(), 0u);
         QVERIFY(!tree.RequestForNotice(0));
 
         // An initial letter carries its kind only.
-        QTest::mouseClick(
-            tree.viewport(), Qt::LeftButton, Qt::NoModifier,
-            tree.Centre(tree.FindItemByData(MakeItemData(Syllable("ma1"), kPinyinNode))->parent()));
+        tree.Click(tree.FindItemByData(MakeItemData(Syllable("ma1"), kPinyinNode))->parent());
         QTRY_COMPARE(spy.count(), 2);
         QCOMPARE(spy.at(1).at(0).value<quint32>(), quint32(kPinyinNode));
         QVERIFY(!tree.RequestForNotice(kPinyinNode));
-    }
 
-    void radicalActsOnlyWhenSelected() {
-        ShownTree tree;
-        QVERIFY(QTest::qWaitForWindowExposed(&tree));
-        QSignalSpy spy(&tree, &CUniTreeCtrl::treeNotify);
-
+        // A radical acts only when selected.
         const std::uint32_t radical = MakeItemData(163, kRadicalNode);
-        tree.Click(radical);
-        QTRY_COMPARE(spy.count(), 1);
+        tree.Click(tree.FindItemByData(radical));
+        QTRY_COMPARE(spy.count(), 3);
         QCOMPARE(tree.RequestForNotice(radical), Request(kListRadical, 163));
 
         // A control-click on the selected item clears the selection instead.
-        tree.Click(radical, Qt::ControlModifier);
-        QTRY_COMPARE(spy.count(), 2);
-        QCOMPARE(spy.at(1).at(0).value<quint32>(), radical);
+        tree.Click(tree.FindItemByData(radical), Qt::ControlModifier);
+        QTRY_COMPARE(spy.count(), 4);
+        QCOMPARE(spy.at(3).at(0).value<quint32>(), radical);
         QVERIFY(tree.selectedItems().isEmpty());
         QVERIFY(!tree.RequestForNotice(radical));
 
         // The same clicks on a stroke-count item still ask for its page.
         const std::uint32_t stroke = MakeItemData(2, kStrokeNode);
-        tree.Click(stroke);
-        tree.Click(stroke, Qt::ControlModifier);
-        QTRY_COMPARE(spy.count(), 4);
+        tree.Click(tree.FindItemByData(stroke));
+        tree.Click(tree.FindItemByData(stroke), Qt::ControlModifier);
+        QTRY_COMPARE(spy.count(), 6);
         QVERIFY(tree.selectedItems().isEmpty());
         QCOMPARE(tree.RequestForNotice(stroke), Request(kListStrokeCount, 2));
     }

@@ -1,6 +1,4 @@
-// The small controls: clock text and ticking, language label look-up, the
-// tip window's timing and placement driven step by step, the hyperlink
-// label's click, FlatButton painting and menus, and the drawn images.
+// The small controls: clock, language label, tip window step by step, hyperlink, FlatButton, drawn images.
 #include "controls/ButtonImages.h"
 #include "controls/ClockLabel.h"
 #include "controls/FlatButton.h"
@@ -19,11 +17,11 @@
 #include <QTest>
 
 using namespace quillory;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// The number of opaque pixels of the colour, or with no colour of pixels not
-// fully transparent.
+// The number of opaque pixels of the colour, or with no colour of pixels not fully transparent.
 int Pixels(const QImage& image, std::optional<QColor> colour = std::nullopt) {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     int count = 0;
@@ -52,8 +50,7 @@ void Send(TooltipWindow& tip, QWidget& receiver, const QPoint& global, QEvent::T
     tip.relayEvent(&receiver, &event);
 }
 
-// An owner window with two tool buttons and a spare area, a tip window
-// whose pointer position and widget look-up the test controls.
+// An owner window with two tool widgets and a spare area; the test sets the tip's pointer position.
 struct TipStage {
     QWidget owner;
     QWidget* first = new QWidget(&owner);
@@ -77,8 +74,8 @@ struct TipStage {
             QWidget* child = owner.childAt(local);
             return child ? child : &owner;
         });
-        tip->addTool({first, 1, {}, QStringLiteral("First tip")});
-        tip->addTool({second, 2, {}, QStringLiteral("Second tip")});
+        tip->addTool({first, 1, {}, u"First tip"_s});
+        tip->addTool({second, 2, {}, u"Second tip"_s});
         owner.show();
     }
 
@@ -109,7 +106,6 @@ class ControlsTest : public QObject {
     Q_OBJECT
 
 private slots:
-
     void clockText_data() {
         QTest::addColumn<QDateTime>("time");
         QTest::addColumn<QString>("text");
@@ -128,15 +124,20 @@ private slots:
         QCOMPARE(ClockText(time), text);
     }
 
-    void clockShowsAtStartAndRedrawsOnlyOnChange() {
-        ClockLabel clock;
+    // Clocks show the time at start; only a running clock in clock mode ticks, redrawing only on a change.
+    void clockShowsAtStartAndTicksOnlyWhenRunningInClockMode() {
         QDateTime now(QDate(2007, 3, 2), QTime(0, 5, 9));
-        clock.setTimeSource([&now] { return now; });
+        ClockLabel clock, stopped, otherMode;
+        for (ClockLabel* each : {&clock, &stopped, &otherMode}) {
+            each->setTimeSource([&now] { return now; });
+        }
         QSignalSpy changes(&clock, &ClockLabel::textChanged);
         clock.resize(220, 20);
-        clock.Start(1000, 600, ClockLabel::kClockMode, QStringLiteral("DejaVu Sans"), 14, 500,
-                    QColor(0, 128, 0));
-        QCOMPARE(clock.text(), QStringLiteral("2007/03/02 - 00:05:09 AM"));
+        clock.Start(1000, 600, ClockLabel::kClockMode, u"DejaVu Sans"_s, 14, 500, QColor(0, 128, 0));
+        stopped.Start(1000, 0, ClockLabel::kClockMode, u"Serif"_s, 14, 500, Qt::black);
+        otherMode.Start(1000, 600, 2, u"Serif"_s, 14, 500, Qt::black);
+        QCOMPARE(clock.text(), u"2007/03/02 - 00:05:09 AM"_s);
+        QCOMPARE(stopped.text(), clock.text());
         QCOMPARE(changes.count(), 1);
         QVERIFY(clock.isTicking() && clock.interval() == 1000);
         QCOMPARE(clock.clockFont().pixelSize(), 14);
@@ -147,45 +148,24 @@ private slots:
         clock.tick();
         QCOMPARE(changes.count(), 1);
         now = now.addSecs(1);
-        clock.tick();
-        QCOMPARE(changes.count(), 2);
-        QCOMPARE(clock.text(), QStringLiteral("2007/03/02 - 00:05:10 AM"));
-
-        // A second clock shows the time as well.
-        ClockLabel other;
-        other.setTimeSource([&now] { return now; });
-        other.Start(1000, 600, ClockLabel::kClockMode, QStringLiteral("Serif"), 14, 500, Qt::black);
-        QCOMPARE(other.text(), clock.text());
-    }
-
-    void clockStandsStillWithoutRunFlagOrInOtherModes() {
-        QDateTime now(QDate(2007, 3, 2), QTime(13, 0, 0));
-        ClockLabel stopped;
-        ClockLabel otherMode;
-        for (ClockLabel* clock : {&stopped, &otherMode}) {
-            clock->setTimeSource([&now] { return now; });
+        for (ClockLabel* each : {&clock, &stopped, &otherMode}) {
+            each->tick();
         }
-        stopped.Start(1000, 0, ClockLabel::kClockMode, QStringLiteral("Serif"), 14, 500, Qt::black);
-        QCOMPARE(stopped.text(), QStringLiteral("2007/03/02 - 01:00:00 PM"));
-        now = now.addSecs(5);
-        stopped.tick();
-        QCOMPARE(stopped.text(), QStringLiteral("2007/03/02 - 01:00:00 PM"));
-
-        otherMode.Start(1000, 600, 2, QStringLiteral("Serif"), 14, 500, Qt::black);
-        otherMode.tick();
+        QCOMPARE(changes.count(), 2);
+        QCOMPARE(clock.text(), u"2007/03/02 - 00:05:10 AM"_s);
+        QCOMPARE(stopped.text(), u"2007/03/02 - 00:05:09 AM"_s);
         QVERIFY(otherMode.text().isEmpty());
     }
 
     void languageLabelPrefersTheInterfaceTextAndPaintsInItsColour() {
         LanguageLabel label;
         label.resize(200, 24);
-        label.setText(QStringLiteral("Own text"));
-        const QFont interfaceFont(QStringLiteral("DejaVu Serif"), 17);
+        label.setText(u"Own text"_s);
+        const QFont interfaceFont(u"DejaVu Serif"_s, 17);
         label.setLabelId(1059, [&](std::uint32_t id) {
-            return id == 1059 ? std::optional(LabelText{QStringLiteral("Interface text"), interfaceFont})
-                              : std::nullopt;
+            return id == 1059 ? std::optional(LabelText{u"Interface text"_s, interfaceFont}) : std::nullopt;
         });
-        QCOMPARE(label.shownText().text, QStringLiteral("Interface text"));
+        QCOMPARE(label.shownText().text, u"Interface text"_s);
         QCOMPARE(label.shownText().font, interfaceFont);
 
         label.setLabelId(4242, [](std::uint32_t) { return std::optional<LabelText>(); });
@@ -193,7 +173,7 @@ private slots:
         bold.setPixelSize(18);
         bold.setBold(true);
         label.setFont(bold);
-        QCOMPARE(label.shownText().text, QStringLiteral("Own text"));
+        QCOMPARE(label.shownText().text, u"Own text"_s);
         QCOMPARE(label.shownText().font, bold);
         label.setColour(QColor(255, 0, 0));
         const QImage image = Grab(label);
@@ -201,92 +181,68 @@ private slots:
         QCOMPARE(image.pixelColor(image.width() - 1, 0), label.palette().color(QPalette::Button));
     }
 
-    void staticTextFlags() {
-        QCOMPARE(StaticTextFlags(StaticTextStyle::Centre, QStringLiteral("a")),
-                 int(Qt::AlignHCenter | Qt::TextWordWrap));
-        QCOMPARE(StaticTextFlags(StaticTextStyle::Right, QStringLiteral("a")),
-                 int(Qt::AlignRight | Qt::TextWordWrap));
-        QCOMPARE(StaticTextFlags(StaticTextStyle::LeftNoWordWrap, QStringLiteral("a")), int(Qt::AlignLeft));
-        QCOMPARE(StaticTextFlags(StaticTextStyle::Left, QStringLiteral("a\tb")),
+    void staticTextFlagsAndCallouts() {
+        using enum StaticTextStyle;
+        QCOMPARE(StaticTextFlags(Centre, u"a"_s), int(Qt::AlignHCenter | Qt::TextWordWrap));
+        QCOMPARE(StaticTextFlags(Right, u"a"_s), int(Qt::AlignRight | Qt::TextWordWrap));
+        QCOMPARE(StaticTextFlags(LeftNoWordWrap, u"a"_s), int(Qt::AlignLeft));
+        QCOMPARE(StaticTextFlags(Left, u"a\tb"_s),
                  int(Qt::AlignLeft | Qt::TextWordWrap | Qt::TextExpandTabs));
-        QCOMPARE(StaticTextFlags(StaticTextStyle::CentreImage, QStringLiteral("one line")),
+        QCOMPARE(StaticTextFlags(CentreImage, u"one line"_s),
                  int(Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine));
-        QCOMPARE(StaticTextFlags(StaticTextStyle::CentreImage, QStringLiteral("two\nlines")),
-                 int(Qt::AlignHCenter));
-    }
+        QCOMPARE(StaticTextFlags(CentreImage, u"two\nlines"_s), int(Qt::AlignHCenter));
 
-    void calloutVariants() {
-        const CalloutText plain = ChooseCalloutText(QStringLiteral("Plain"), 0);
-        QCOMPARE(plain.text, QStringLiteral("Plain"));
-        QVERIFY(!plain.callout);
-
-        const QString twoWay = QStringLiteral("Current language\rSwitch to it");
-        const CalloutText first = ChooseCalloutText(twoWay, 0);
-        QCOMPARE(first.text, QStringLiteral("Current language  "));
-        QVERIFY(first.callout);
-        const CalloutText second = ChooseCalloutText(twoWay, 1);
-        QCOMPARE(second.text, QStringLiteral("  Switch to it"));
-        QVERIFY(second.callout);
-        // Only the first carriage return splits.
-        QCOMPARE(ChooseCalloutText(QStringLiteral("a\rb\rc"), 1).text, QStringLiteral("  b\rc"));
+        // A carriage return splits a text into the two sides of a callout; only the first one splits.
+        const auto callout = [](const QString& text, int side) {
+            const CalloutText chosen = ChooseCalloutText(text, side);
+            return (chosen.callout ? u"callout:"_s : u"plain:"_s) + chosen.text;
+        };
+        QCOMPARE(callout(u"Plain"_s, 0), u"plain:Plain"_s);
+        QCOMPARE(callout(u"Current language\rSwitch to it"_s, 0), u"callout:Current language  "_s);
+        QCOMPARE(callout(u"Current language\rSwitch to it"_s, 1), u"callout:  Switch to it"_s);
+        QCOMPARE(callout(u"a\rb\rc"_s, 1), u"callout:  b\rc"_s);
     }
 
     void placement() {
         const QRect area(0, 0, 800, 600);
         const QSize size(100, 30);
         const QRect tool(700, 560, 80, 30);
-        // Room enough: the tip stays at the anchor.
-        QCOMPARE(PlaceTip(size, QPoint(200, 200), tool, area), QPoint(200, 200));
-        // Past the right edge: moved left.
-        QCOMPARE(PlaceTip(size, QPoint(750, 200), tool, area), QPoint(700, 200));
-        // Past the left edge: moved right.
-        QCOMPARE(PlaceTip(size, QPoint(-20, 200), tool, area), QPoint(0, 200));
-        // Past the bottom edge: just above the tool.
-        QCOMPARE(PlaceTip(size, QPoint(720, 590), tool, area), QPoint(700, 530));
+        QCOMPARE(PlaceTip(size, QPoint(200, 200), tool, area),
+                 QPoint(200, 200)); // room enough: at the anchor
+        QCOMPARE(PlaceTip(size, QPoint(750, 200), tool, area), QPoint(700, 200)); // past the right edge
+        QCOMPARE(PlaceTip(size, QPoint(-20, 200), tool, area), QPoint(0, 200));   // past the left edge
+        QCOMPARE(PlaceTip(size, QPoint(720, 590), tool, area),
+                 QPoint(700, 530)); // past the bottom: above the tool
         // Never above the top, even for a tool at the top of a short area.
         QCOMPARE(PlaceTip(size, QPoint(10, 40), QRect(0, 5, 20, 20), QRect(0, 0, 800, 50)), QPoint(10, 0));
     }
 
-    void tipAppearsAfterTheDelayAndFollowsTools() {
+    void tipAppearsAfterTheDelayFollowsToolsAndLeavesWithThePointer() {
         TipStage stage;
         TooltipWindow& tip = *stage.tip;
-
         stage.moveTo(stage.centreOf(stage.first));
-        QVERIFY(tip.isWaiting());
-        QVERIFY(!tip.isVisible());
+        QVERIFY(tip.isWaiting() && !tip.isVisible());
         QCOMPARE(tip.currentTool()->id, 1u);
-
         tip.showPendingTip();
-        QVERIFY(tip.isVisible());
-        QVERIFY(tip.isPolling());
-        QCOMPARE(tip.shownText(), QStringLiteral("First tip"));
+        QVERIFY(tip.isVisible() && tip.isPolling());
+        QCOMPARE(tip.shownText(), u"First tip"_s);
         QCOMPARE(tip.pos(), stage.cursor + TooltipWindow::kCursorOffset);
-        QVERIFY(tip.width() > QFontMetrics(tip.shownFont()).horizontalAdvance(QStringLiteral("First tip")));
+        QVERIFY(tip.width() > QFontMetrics(tip.shownFont()).horizontalAdvance(u"First tip"_s));
 
         // Moving within the same tool changes nothing.
         stage.moveTo(stage.centreOf(stage.first) + QPoint(5, 0));
-        QVERIFY(tip.isVisible());
-        QVERIFY(!tip.isWaiting());
-
+        QVERIFY(tip.isVisible() && !tip.isWaiting());
         // Another tool: the first tip goes, the second waits for its delay.
         stage.moveTo(stage.centreOf(stage.second));
-        QVERIFY(!tip.isVisible());
-        QVERIFY(tip.isWaiting());
-        QVERIFY(!tip.isPolling());
+        QVERIFY(!tip.isVisible() && tip.isWaiting() && !tip.isPolling());
         tip.showPendingTip();
-        QCOMPARE(tip.shownText(), QStringLiteral("Second tip"));
-    }
+        QCOMPARE(tip.shownText(), u"Second tip"_s);
 
-    void tipLeavesWhenThePointerDoes() {
-        TipStage stage;
-        TooltipWindow& tip = *stage.tip;
-        stage.restOn(stage.first);
+        // A poll that finds the pointer off the tools, or on another tool, hides at once.
+        stage.reshow();
         stage.cursor = stage.emptySpot();
         tip.poll();
-        QVERIFY(!tip.isVisible());
-        QVERIFY(!tip.isPolling());
-
-        // A poll that finds the pointer on another tool hides at once.
+        QVERIFY(!tip.isVisible() && !tip.isPolling());
         stage.restOn(stage.first);
         stage.cursor = stage.centreOf(stage.second);
         tip.poll();
@@ -303,10 +259,10 @@ private slots:
         stage.moveTo(stage.centreOf(stage.first));
         QVERIFY(tip.isWaiting());
         tip.showPendingTip();
-        QCOMPARE(tip.shownText(), QStringLiteral("First tip"));
+        QCOMPARE(tip.shownText(), u"First tip"_s);
     }
 
-    void tipHidesAfterTheLimitUnlessThePointerIsOnIt() {
+    void tipHidesAfterTheLimitAndOnKeysAndButtons() {
         TipStage stage;
         TooltipWindow& tip = *stage.tip;
         stage.restOn(stage.first);
@@ -317,28 +273,20 @@ private slots:
         QVERIFY(tip.isVisible());
         tip.poll();
         QVERIFY(!tip.isVisible());
-
         // With the pointer moved onto the tip it stays past the limit.
-        stage.moveTo(stage.emptySpot());
-        stage.restOn(stage.first);
+        stage.reshow();
         stage.cursor = tip.geometry().center();
         for (int i = 0; i <= pollsBeforeLimit + 5; ++i) {
             tip.poll();
         }
         QVERIFY(tip.isVisible());
         QVERIFY(tip.elapsedMs() >= TooltipWindow::kShowLimitMs);
-    }
 
-    void keysAndButtonsHideTheTip() {
-        TipStage stage;
-        TooltipWindow& tip = *stage.tip;
         const QPoint onFirst = stage.centreOf(stage.first);
-        stage.restOn(stage.first);
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        stage.reshow();
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, u"a"_s);
         tip.relayEvent(&stage.owner, &key);
-        QVERIFY(!tip.isVisible());
-        QVERIFY(!tip.isPolling());
-
+        QVERIFY(!tip.isVisible() && !tip.isPolling());
         for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
             stage.reshow();
             Send(tip, stage.owner, onFirst, QEvent::MouseButtonPress, button);
@@ -349,7 +297,6 @@ private slots:
         QVERIFY2(tip.isVisible(), "a button release keeps the tip");
         Send(tip, stage.owner, onFirst, QEvent::MouseButtonDblClick, Qt::LeftButton);
         QVERIFY(!tip.isVisible());
-
         stage.reshow();
         Send(tip, stage.owner, tip.geometry().center(), QEvent::MouseButtonPress, Qt::LeftButton);
         QVERIFY2(tip.isVisible(), "a press on the tip itself keeps it");
@@ -357,23 +304,30 @@ private slots:
         QVERIFY(!tip.isVisible());
     }
 
-    void ownerTextFontAndEmptyTexts() {
+    void toolsOfTheOwnerTextsFontsAndAreas() {
         TipStage stage;
         TooltipWindow& tip = *stage.tip;
+        // A rectangle of the owner is a tool of its own.
+        tip.addTool({&stage.owner, 30, QRect(200, 100, 50, 40), u"Area"_s});
+        QCOMPARE(tip.toolAt(stage.owner.mapToGlobal(QPoint(210, 110))), 2);
+        QCOMPARE(tip.toolAt(stage.owner.mapToGlobal(QPoint(190, 110))), -1);
+        QCOMPARE(tip.toolAt(stage.centreOf(stage.second)), 1);
+        QCOMPARE(tip.toolAt(QPoint(5, 5)), -1);
+
+        // The owner gives the text and font of a tool that asks for them.
         QWidget* third = new QWidget(&stage.owner);
         third->setGeometry(10, 60, 60, 20);
         third->show();
-        QString answer = QStringLiteral("Asked of the owner");
+        QString answer = u"Asked of the owner"_s;
         std::uint32_t askedFor = 0;
         tip.addTool({third, 7, {}, {}, true, 0, {}, {}, 99});
         tip.setTextProvider([&](const TooltipTool& tool) {
             askedFor = tool.id;
             return tool.param == 99 ? answer : QString();
         });
-        const QFont large(QStringLiteral("DejaVu Serif"), 20);
+        const QFont large(u"DejaVu Serif"_s, 20);
         tip.setFontProvider(
             [&](std::uint32_t id) { return id == 7 ? std::optional<QFont>(large) : std::nullopt; });
-
         stage.restOn(third);
         QCOMPARE(askedFor, 7u);
         QCOMPARE(tip.shownText(), answer);
@@ -384,44 +338,31 @@ private slots:
         stage.moveTo(stage.emptySpot());
         answer.clear();
         stage.restOn(third);
-        QVERIFY(!tip.isVisible());
-        QVERIFY(!tip.isPolling());
+        QVERIFY(!tip.isVisible() && !tip.isPolling());
 
         // Re-adding the same window and id replaces the tool.
-        tip.addTool({stage.first, 1, {}, QStringLiteral("Renewed")});
-        QCOMPARE(tip.tools().size(), size_t(3));
+        tip.addTool({stage.first, 1, {}, u"Renewed"_s});
+        QCOMPARE(tip.tools().size(), size_t(4));
         stage.restOn(stage.first);
-        QCOMPARE(tip.shownText(), QStringLiteral("Renewed"));
+        QCOMPARE(tip.shownText(), u"Renewed"_s);
         QVERIFY(tip.removeTool(stage.first, 1));
         QVERIFY(!tip.isVisible());
         QVERIFY(!tip.removeTool(stage.first, 1));
     }
 
-    void rectangleToolsOfTheOwner() {
-        TipStage stage;
-        TooltipWindow& tip = *stage.tip;
-        tip.addTool({&stage.owner, 30, QRect(200, 100, 50, 40), QStringLiteral("Area")});
-        QCOMPARE(tip.toolAt(stage.owner.mapToGlobal(QPoint(210, 110))), 2);
-        QCOMPARE(tip.toolAt(stage.owner.mapToGlobal(QPoint(190, 110))), -1);
-        QCOMPARE(tip.toolAt(stage.centreOf(stage.second)), 1);
-        QCOMPARE(tip.toolAt(QPoint(5, 5)), -1);
-    }
-
     void calloutFlipsOnClick() {
         TipStage stage;
         TooltipWindow& tip = *stage.tip;
-        tip.addTool({stage.first, 1, {}, QStringLiteral("Shown now\rPress to see")});
+        tip.addTool({stage.first, 1, {}, u"Shown now\rPress to see"_s});
         stage.restOn(stage.first);
         QVERIFY(tip.hasCallout());
-        QCOMPARE(tip.shownText(), QStringLiteral("Shown now  "));
+        QCOMPARE(tip.shownText(), u"Shown now  "_s);
         const QPoint before = tip.pos();
-
         QTest::mouseClick(&tip, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
         QVERIFY(tip.isVisible());
         QCOMPARE(tip.calloutSide(), 1);
-        QCOMPARE(tip.shownText(), QStringLiteral("  Press to see"));
+        QCOMPARE(tip.shownText(), u"  Press to see"_s);
         QCOMPARE(tip.pos(), before);
-
         QTest::mouseClick(&tip, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
         QCOMPARE(tip.calloutSide(), 0);
     }
@@ -431,9 +372,7 @@ private slots:
         TipStage stage(QRect(area.right() - 299, area.bottom() - 199, 300, 200));
         stage.second->setGeometry(230, 170, 60, 20);
         QTRY_VERIFY(stage.owner.geometry().bottomRight() == area.bottomRight());
-        stage.tip->addTool(
-            {stage.second, 2, {}, QStringLiteral("A tip much wider than the space left to the right")});
-
+        stage.tip->addTool({stage.second, 2, {}, u"A tip much wider than the space left to the right"_s});
         stage.restOn(stage.second);
         const QRect tipRect = stage.tip->geometry();
         QVERIFY(stage.tip->isVisible());
@@ -441,74 +380,65 @@ private slots:
         QVERIFY2(tipRect.bottom() < stage.second->mapToGlobal(QPoint(0, 0)).y(), "placed above the tool");
     }
 
-    void hyperlinkOpensItsAddress() {
-        HyperlinkLabel link;
-        link.resize(300, 20);
-        link.setText(QStringLiteral("www.example.org"));
-        link.setAddress(QStringLiteral("https://www.example.org/"));
+    void hyperlinkOpensItsAddressOrNotifiesItsParent() {
+        QWidget parent;
+        auto* link = new HyperlinkLabel(&parent);
+        link->setGeometry(0, 0, 300, 20);
+        link->setText(u"www.example.org"_s);
+        link->setAddress(u"https://www.example.org/"_s);
+        link->setValue(1234);
         QList<QUrl> opened;
         bool opens = true;
-        link.setUrlOpener([&](const QUrl& url) {
+        link->setUrlOpener([&](const QUrl& url) {
             opened.append(url);
             return opens;
         });
-        QSignalSpy notified(&link, &HyperlinkLabel::linkNotify);
-        link.show();
-        QTest::mouseClick(&link, Qt::LeftButton, Qt::NoModifier, link.textRect().center());
-        QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("https://www.example.org/"))});
-        QCOMPARE(notified.count(), 0);
+        QSignalSpy notified(link, &HyperlinkLabel::linkNotify);
+        parent.show();
+        QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, link->textRect().center());
+        QCOMPARE(opened, QList<QUrl>{QUrl(u"https://www.example.org/"_s)});
         // Beside the text nothing happens.
-        QTest::mouseClick(&link, Qt::LeftButton, Qt::NoModifier, QPoint(290, 10));
+        QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(290, 10));
         QCOMPARE(opened.size(), 1);
 
         // A scheme-less address is a web address; a failed open is reported.
-        link.setAddress(QStringLiteral("www.example.org"));
+        link->setAddress(u"www.example.org"_s);
         opens = false;
-        QVERIFY(!link.activate());
-        QCOMPARE(opened.last().scheme(), QStringLiteral("http"));
-        QCOMPARE(opened.last().host(), QStringLiteral("www.example.org"));
+        QVERIFY(!link->activate());
+        QCOMPARE(opened.last().scheme(), u"http"_s);
+        QCOMPARE(opened.last().host(), u"www.example.org"_s);
+
+        // Without an address a click tells the parent the link's value; nothing is opened.
+        link->setAddress(u"   "_s);
+        QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, link->textRect().center());
+        QCOMPARE(opened.size(), 2);
+        QCOMPARE(notified.count(), 1);
+        QCOMPARE(notified.at(0).at(0).toInt(), 1234);
 
         // An opener that activates the link again is not entered twice.
+        link->setAddress(u"www.example.org"_s);
         bool inner = true;
-        link.setUrlOpener([&](const QUrl& url) {
+        link->setUrlOpener([&](const QUrl& url) {
             opened.append(url);
-            inner = link.activate();
+            inner = link->activate();
             return true;
         });
-        QVERIFY(link.activate());
+        QVERIFY(link->activate());
         QCOMPARE(opened.size(), 3);
         QVERIFY(!inner);
 
         // The clickable area follows the text and its font.
-        const int shortWidth = link.textRect().width();
-        link.setText(QStringLiteral("a considerably longer text"));
-        const int longWidth = link.textRect().width();
+        const int shortWidth = link->textRect().width();
+        link->setText(u"a considerably longer text"_s);
+        const int longWidth = link->textRect().width();
         QVERIFY(longWidth > shortWidth);
-        QFont bigger = link.font();
+        QFont bigger = link->font();
         bigger.setPixelSize(bigger.pixelSize() > 0 ? bigger.pixelSize() * 2 : 30);
-        link.setFont(bigger);
-        QVERIFY(link.textRect().width() > longWidth);
+        link->setFont(bigger);
+        QVERIFY(link->textRect().width() > longWidth);
     }
 
-    void hyperlinkWithoutAddressNotifiesItsParent() {
-        QWidget parent;
-        auto* link = new HyperlinkLabel(&parent);
-        link->setGeometry(0, 0, 200, 20);
-        link->setText(QStringLiteral("Choose"));
-        link->setValue(1234);
-        link->setAddress(QStringLiteral("   "));
-        bool opened = false;
-        link->setUrlOpener([&](const QUrl&) { return opened = true; });
-        QSignalSpy notified(link, &HyperlinkLabel::linkNotify);
-        parent.show();
-
-        QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, link->textRect().center());
-        QCOMPARE(notified.count(), 1);
-        QCOMPARE(notified.at(0).at(0).toInt(), 1234);
-        QVERIFY(!opened);
-    }
-
-    void flatButtonPaintsMasksAndHoverShade() {
+    void flatButtonPaintsMasksAndShadesPerState() {
         FlatButton button;
         button.resize(40, 24);
         const QColor face(50, 60, 70);
@@ -516,7 +446,6 @@ private slots:
         button.setFaceColour(face);
         button.setShade(30);
         button.setMasks(image::kGo, image::kGoHover, green);
-
         const QImage normal = Grab(button);
         QCOMPARE(normal.pixelColor(1, 1), face);
         QVERIFY(HasPixel(normal, green));
@@ -530,7 +459,6 @@ private slots:
         QCOMPARE(hover.pixelColor(3, 3), QColor(80, 90, 100));
         QVERIFY(HasPixel(hover, green));
         QVERIFY(hover != normal);
-
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(&button, &leave);
         QCOMPARE(Grab(button), normal);
@@ -539,49 +467,38 @@ private slots:
         button.setFaceColour(QColor(250, 240, 10));
         QApplication::sendEvent(&button, &enter);
         QCOMPARE(button.currentFaceColour(), QColor(255, 255, 40));
+        // Each state has its shade, clamped; a state that does not exist is ignored.
+        button.setFaceColour(QColor(100, 100, 100));
+        button.setCheckable(true);
+        button.setShade(999, 1);
+        QCOMPARE(button.shade(1), 255);
+        button.setShade(5, 7);
+        QCOMPARE(button.shade(7), 0);
+        button.setShade(10, 1);
+        QCOMPARE(button.currentFaceColour(), QColor(130, 130, 130));
+        button.setChecked(true);
+        QCOMPARE(button.currentFaceColour(), QColor(110, 110, 110));
 
         button.setEnabled(false);
         QVERIFY(!HasPixel(Grab(button), green));
     }
 
-    void flatButtonShadePerState() {
-        FlatButton button;
-        button.setFaceColour(QColor(100, 100, 100));
-        button.setCheckable(true);
-        button.setShade(30, 0);
-        button.setShade(999, 1);
-        QCOMPARE(button.shade(1), 255);
-        button.setShade(5, 7); // no such state: ignored
-        QCOMPARE(button.shade(7), 0);
-        button.setShade(10, 1);
-        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-        QApplication::sendEvent(&button, &enter);
-        QCOMPARE(button.currentFaceColour(), QColor(130, 130, 130));
-        button.setChecked(true);
-        QCOMPARE(button.currentFaceColour(), QColor(110, 110, 110));
-    }
-
-    void flatButtonTextTakesTheMaskColour() {
-        FlatButton button;
-        button.resize(110, 24);
-        QFont font = button.font();
+    void flatButtonTextTakesTheMaskColourAndAPictureLeavesOutItsTransparentColour() {
+        FlatButton text;
+        text.resize(110, 24);
+        QFont font = text.font();
         font.setPixelSize(16);
         font.setBold(true);
-        button.setFont(font);
-        button.setText(QStringLiteral("WWW"));
-        button.setMasks(image::kHelp, image::kHelpHover, QColor(255, 0, 255));
-        QCOMPARE(button.textColour(), QColor(255, 0, 255));
-        QVERIFY(button.sizeHint().width() > ImageSize(image::kHelp).width() + 20);
-        QVERIFY(HasPixel(Grab(button), QColor(255, 0, 255)));
-    }
+        text.setFont(font);
+        text.setText(u"WWW"_s);
+        text.setMasks(image::kHelp, image::kHelpHover, QColor(255, 0, 255));
+        QCOMPARE(text.textColour(), QColor(255, 0, 255));
+        QVERIFY(text.sizeHint().width() > ImageSize(image::kHelp).width() + 20);
+        QVERIFY(HasPixel(Grab(text), QColor(255, 0, 255)));
 
-    void flatButtonPictureLeavesOutItsTransparentColour() {
         QPixmap picture(10, 10);
         picture.fill(QColor(255, 0, 255));
-        {
-            QPainter painter(&picture);
-            painter.fillRect(3, 3, 4, 4, QColor(0, 0, 200));
-        }
+        QPainter(&picture).fillRect(3, 3, 4, 4, QColor(0, 0, 200));
         FlatButton button;
         button.resize(30, 30);
         button.setFaceColour(QColor(20, 20, 20));
@@ -591,48 +508,42 @@ private slots:
         QVERIFY(!HasPixel(shot, QColor(255, 0, 255)));
     }
 
-    void flatButtonDropsItsMenuDown() {
+    void flatButtonDropsItsMenuDownOrOpensItsAddress() {
         QWidget window;
         window.setGeometry(50, 50, 300, 100);
         auto* button = new FlatButton(&window);
         button->setGeometry(10, 10, 90, 22);
         QMenu menu;
-        QAction* converter = menu.addAction(QStringLiteral("Converter"));
-        menu.addAction(QStringLiteral("Lesson Editor"));
+        QAction* converter = menu.addAction(u"Converter"_s);
+        menu.addAction(u"Lesson Editor"_s);
         button->setDropDownMenu(&menu);
         QSignalSpy chosen(button, &FlatButton::menuTriggered);
+        auto* linked = new FlatButton(&window);
+        linked->setGeometry(110, 10, 30, 20);
+        QUrl opened;
+        linked->setAddress(u"https://updates.example.org/new"_s);
+        linked->setUrlOpener([&](const QUrl& url) {
+            opened = url;
+            return true;
+        });
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseClick(linked, Qt::LeftButton);
+        QCOMPARE(opened, QUrl(u"https://updates.example.org/new"_s));
 
         QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
         QVERIFY(menu.isVisible());
         QCOMPARE(button->menuPosition(), button->mapToGlobal(QPoint(0, 22)));
         QCOMPARE(menu.pos(), button->menuPosition());
-
         converter->trigger();
         QCOMPARE(chosen.count(), 1);
         QCOMPARE(chosen.at(0).at(0).value<QAction*>(), converter);
         menu.hide();
-
         // A later menu replaces the first; the first no longer reaches the owner.
         QMenu other;
         button->setDropDownMenu(&other);
         converter->trigger();
         QCOMPARE(chosen.count(), 1);
-    }
-
-    void flatButtonOpensItsAddress() {
-        FlatButton button;
-        button.resize(30, 20);
-        QUrl opened;
-        button.setAddress(QStringLiteral("https://updates.example.org/new"));
-        button.setUrlOpener([&](const QUrl& url) {
-            opened = url;
-            return true;
-        });
-        button.show();
-        QTest::mouseClick(&button, Qt::LeftButton);
-        QCOMPARE(opened, QUrl(QStringLiteral("https://updates.example.org/new")));
     }
 
     void everyImageAtBothRatios() {
@@ -663,29 +574,25 @@ private slots:
         QVERIFY(!ImageSize(9999).isValid());
         QCOMPARE(KindOfImage(9999), ImageKind::Unknown);
 
-        // The two images of each pair (normal and hover, lamp lit and unlit, icon frames) differ.
-        const std::pair<int, int> pairs[] = {{image::kGo, image::kGoHover},
-                                             {image::kOptions, image::kOptionsHover},
-                                             {image::kTools, image::kToolsHover},
-                                             {image::kHelp, image::kHelpHover},
-                                             {image::kExit, image::kExitHover},
-                                             {image::kLanguageCurrent, image::kLanguageOther},
-                                             {image::kLanguageOther, image::kLanguageHover},
-                                             {image::kLampLit, image::kLampUnlit},
-                                             {image::kIconFrame1, image::kIconFrame2},
-                                             {image::kIconFrame2, image::kIconFrame3},
-                                             {image::kIconFrame3, image::kIconFrame4}};
-        for (const auto& [first, second] : pairs) {
-            QVERIFY2(DrawImage(first, 2.0) != DrawImage(second, 2.0),
-                     qPrintable(QStringLiteral("%1 / %2").arg(first).arg(second)));
+        // Neighbours in each sequence differ: normal and hover, the language states, the lamp, the icon
+        // frames.
+        using namespace image;
+        const std::vector<std::vector<int>> sequences = {
+            {kGo, kGoHover},        {kOptions, kOptionsHover},
+            {kTools, kToolsHover},  {kHelp, kHelpHover},
+            {kExit, kExitHover},    {kLanguageCurrent, kLanguageOther, kLanguageHover},
+            {kLampLit, kLampUnlit}, {kIconFrame1, kIconFrame2, kIconFrame3, kIconFrame4}};
+        for (const std::vector<int>& sequence : sequences) {
+            for (std::size_t i = 1; i < sequence.size(); ++i) {
+                QVERIFY2(DrawImage(sequence[i - 1], 2.0) != DrawImage(sequence[i], 2.0),
+                         qPrintable(QString::number(sequence[i])));
+            }
         }
     }
 
     void programIconIsTheRedSeal() {
-        const QIcon icon = ImageIcon(image::kProgramIcon);
-        const QList<QSize> sizes = icon.availableSizes();
-        QVERIFY(sizes.contains(QSize(16, 16)));
-        QVERIFY(sizes.contains(QSize(256, 256)));
+        const QList<QSize> sizes = ImageIcon(image::kProgramIcon).availableSizes();
+        QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
         const QImage large = DrawImage(image::kProgramIcon, QSize(64, 64), 1.0);
         QCOMPARE(large.pixelColor(4, 32), QColor(0xc0, 0x28, 0x2c));
         QVERIFY(HasPixel(large, Qt::white));

@@ -4,7 +4,7 @@
 #include "datagen/writers/IndexWriter.h"
 #include "dictionary/files/DataFiles.h"
 #include "dictionary/files/DataFormat.h"
-#include "tests/support/FileBytes.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QBuffer>
@@ -16,7 +16,7 @@
 
 using namespace quillory;
 using namespace quillory::datagen;
-using quillory::testing::WriteFileBytes;
+using quillory::testing::WriteFile;
 
 namespace {
 
@@ -393,8 +393,8 @@ TEST(DataFilesTest, OpensWhatExistsAndLoadsTheIndexTwice) {
     QTemporaryDir dir;
     QString error;
     ASSERT_TRUE(WriteIndexFile(SmallContent(), dir.filePath("oxa.dat"), &error)) << error.toStdString();
-    ASSERT_TRUE(WriteFileBytes(dir.filePath("ghi.dat"), "list") &&
-                WriteFileBytes(dir.filePath("jkl.dat"), "list"));
+    ASSERT_TRUE(WriteFile(dir.filePath("ghi.dat"), "list") &&
+                WriteFile(dir.filePath("jkl.dat"), "list"));
     RecordingReporter reporter;
     DataFiles files(dir.path() + "/", reporter);
     EXPECT_EQ(files.DataPath("ghi.dat"), dir.filePath("ghi.dat"));
@@ -412,7 +412,7 @@ TEST(DataFilesTest, OpensWhatExistsAndLoadsTheIndexTwice) {
     EXPECT_TRUE(index.LoadDataIndex(*files.indexFile())); // seeks back to the start
     EXPECT_EQ(index.StrokeCounts().size(), 5u);
 
-    ASSERT_TRUE(WriteFileBytes(dir.filePath("ijk.dat"), {}) && WriteFileBytes(dir.filePath("hij.dat"), {}));
+    ASSERT_TRUE(WriteFile(dir.filePath("ijk.dat"), {}) && WriteFile(dir.filePath("hij.dat"), {}));
     reporter.messages.clear();
     EXPECT_TRUE(files.OpenDataFiles());
     EXPECT_TRUE(reporter.messages.isEmpty());

@@ -192,25 +192,26 @@ TEST_F(ProtocolDispatcherTest, LookUpsShowTheirPageAndEnterTheHistoryUnderTheirT
 
 TEST_F(ProtocolDispatcherTest, FailedLookUpsShowNothingAndLeaveTheHistory) {
     search_.history.AddToHistory(8, 4, QStringLiteral("[4]"));
-    const std::vector<ProtocolRequest> failing = {
-        Request(kShowCharacter, 0x9FA0), // not in the data
-        Request(kShowCharacter, 0xD800), // no character at all
-        Request(kShowCharacter, 0xFFFFFFFF),
-        TextRequest(kShowHexCode, QStringLiteral("9FA0")),
-        TextRequest(kShowWord, QStringLiteral("中中中中")),
-        TextRequest(kShowEnglish, QStringLiteral("xyzzyplugh")),
-        Request(kShowWord, 0x4E2D), // a text command without its text
-        Request(kShowEnglish, 0),
-        Request(kShowHexCode, 0x4E2D),
-        Request(kListPinyin, 0xFFFF),
-        Request(kListPinyin, 0x10000u + Pinyin("zhong1")), // no syllable id
-        Request(kListJyutping, 0xFFFF),
-        Request(kListStrokeCount, 200),
-        Request(kListStrokeCount, 0xFFFFFFFF),
-        Request(kListRadical, 999),
-    };
-    for (const ProtocolRequest& request : failing)
-        run(request);
+    // Characters not in the data or no characters at all, unknown texts, text commands without their
+    // text, no syllable ids, stroke counts and radicals out of range.
+    const std::tuple<std::uint8_t, std::uint32_t, const char*> failing[] = {
+        {kShowCharacter, 0x9FA0, nullptr},
+        {kShowCharacter, 0xD800, nullptr},
+        {kShowCharacter, 0xFFFFFFFF, nullptr},
+        {kShowHexCode, 0, "9FA0"},
+        {kShowWord, 0, "中中中中"},
+        {kShowEnglish, 0, "xyzzyplugh"},
+        {kShowWord, 0x4E2D, nullptr},
+        {kShowEnglish, 0, nullptr},
+        {kShowHexCode, 0x4E2D, nullptr},
+        {kListPinyin, 0xFFFF, nullptr},
+        {kListJyutping, 0xFFFF, nullptr},
+        {kListStrokeCount, 200, nullptr},
+        {kListStrokeCount, 0xFFFFFFFF, nullptr},
+        {kListRadical, 999, nullptr}};
+    for (const auto& [command, value, text] : failing)
+        run(ProtocolRequest{command, value, text ? std::optional(QString::fromUtf8(text)) : std::nullopt});
+    run(Request(kListPinyin, 0x10000u + Pinyin("zhong1")));
     EXPECT_TRUE(view_.didNothing());
     EXPECT_TRUE(actions_.calls.isEmpty());
     EXPECT_EQ(actions_.refills, 0);

@@ -4,7 +4,7 @@
 #include "dictionary/records/RecordStore.h"
 #include "datagen/writers/RecordStoreWriter.h"
 #include "dictionary/records/EnglishGloss.h"
-#include "tests/support/FileBytes.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QDir>
@@ -25,9 +25,9 @@ QString S(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-void AddCharacter(SourceData& data, std::uint32_t code, std::vector<std::string> pinyin,
-                  std::vector<std::string> jyutping, int strokes, const char* radical, const char* definition,
-                  int frequency = 0) {
+CharacterSource& AddCharacter(SourceData& data, std::uint32_t code, std::vector<std::string> pinyin,
+                              std::vector<std::string> jyutping, int strokes, const char* radical,
+                              const char* definition, int frequency = 0) {
     CharacterSource c;
     c.code = code;
     c.pinyin = std::move(pinyin);
@@ -36,7 +36,7 @@ void AddCharacter(SourceData& data, std::uint32_t code, std::vector<std::string>
     c.radical = S(radical);
     c.definition = S(definition);
     c.frequency = frequency;
-    data.characters[code] = c;
+    return data.characters[code] = c;
 }
 
 void AddWord(SourceData& data, const char* traditional, const char* simplified, const char* pinyin,
@@ -54,17 +54,15 @@ SourceData SmallSource() {
     AddCharacter(d, 0x5B78, {"xue2"}, {"hok6"}, 16, "39.13", "learning, knowledge; school", 2);
     d.characters[0x5B78].simplified = {0x5B66};
     // 习 is ungraded itself: words holding it rank by its traditional form's grade.
-    AddCharacter(d, 0x4E60, {"xi2"}, {"zaap6"}, 3, "5.2", "practice, exercise, review");
-    d.characters[0x4E60].traditional = {0x7FD2};
-    AddCharacter(d, 0x7FD2, {"xi2"}, {"zaap6"}, 11, "124.5", "", 1);
-    d.characters[0x7FD2].simplified = {0x4E60};
+    AddCharacter(d, 0x4E60, {"xi2"}, {"zaap6"}, 3, "5.2", "practice, exercise, review").traditional = {
+        0x7FD2};
+    AddCharacter(d, 0x7FD2, {"xi2"}, {"zaap6"}, 11, "124.5", "", 1).simplified = {0x4E60};
     AddCharacter(d, 0x7814, {"yan2"}, {"jin4"}, 9, "112.4", "grind, rub; study, research", 2);
     AddCharacter(d, 0x7A76, {"jiu1"}, {"gau3"}, 7, "116.2", "examine, investigate", 2);
     AddCharacter(d, 0x6587, {"wen2"}, {"man4"}, 4, "67.0", "literature, culture, writing", 1);
-    AddCharacter(d, 0x884C, {"xing2", "hang2"}, {"hang4", "hong4"}, 6, "144.0", "");
-    d.characters[0x884C].cedictEnglish = S("to walk / row");
-    AddCharacter(d, 0x4E1F, {"diu1"}, {"diu1"}, 6, "1.5", "lose, discard", 3);
-    d.characters[0x4E1F].simplified = {0x20000, 0x4E22};
+    AddCharacter(d, 0x884C, {"xing2", "hang2"}, {"hang4", "hong4"}, 6, "144.0", "").cedictEnglish =
+        S("to walk / row");
+    AddCharacter(d, 0x4E1F, {"diu1"}, {"diu1"}, 6, "1.5", "lose, discard", 3).simplified = {0x20000, 0x4E22};
     AddCharacter(d, 0x4E59, {}, {}, 0, "", "");
 
     AddWord(d, "中", "中", "zhong1", "zung1", "China / Chinese / middle / center / among");
@@ -279,7 +277,7 @@ protected:
         return QDir(dir_.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
     }
     void Write(const char* name, const QByteArray& bytes) {
-        ASSERT_TRUE(quillory::testing::WriteFileBytes(path(name), bytes));
+        ASSERT_TRUE(quillory::testing::WriteFile(path(name), bytes));
     }
     // A store that is not open answers every look-up with "not found".
     static void ExpectClosed(const RecordStore& store) {

@@ -2,7 +2,7 @@
 #include "datagen/sounds/SoundFileWriter.h"
 #include "datagen/sounds/SoundRecorder.h"
 #include "dictionary/sounds/SoundFileFormat.h"
-#include "tests/support/FileBytes.h"
+#include "tests/support/TestFiles.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -13,8 +13,8 @@
 #include <numeric>
 
 using namespace quillory;
-using quillory::testing::ReadFileBytes;
-using quillory::testing::WriteFileBytes;
+using quillory::testing::ReadFile;
+using quillory::testing::WriteFile;
 
 namespace {
 
@@ -105,11 +105,11 @@ protected:
         ASSERT_TRUE(dir.isValid());
         QString error;
         ASSERT_TRUE(WriteSoundFile(syllables, path, &error)) << error.toStdString();
-        good = ReadFileBytes(path);
+        good = ReadFile(path);
     }
     // Opens bytes written as another archive.
     bool Open(SoundStore& store, const QByteArray& bytes) {
-        return WriteFileBytes(damaged, bytes) && store.Open(damaged);
+        return WriteFile(damaged, bytes) && store.Open(damaged);
     }
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sounds.dat"));
@@ -158,7 +158,7 @@ TEST_F(SoundFileTest, DuplicateSyllableIsRefusedAndKeepsTheOldFile) {
     EXPECT_FALSE(WriteSoundFile(
         {{Scheme::Pinyin, 7, Tone(10, 100, 100)}, {Scheme::Pinyin, 7, Tone(20, 100, 100)}}, path, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(ReadFileBytes(path), good);
+    EXPECT_EQ(ReadFile(path), good);
 }
 
 TEST_F(SoundFileTest, DamagedFilesAreRefused) {

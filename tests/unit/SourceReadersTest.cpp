@@ -1,10 +1,12 @@
-// The data compiler's source readers: Unihan, CC-CEDICT, the radical list,
-// bzip2 input and the to-jyutping annotator.
+// The data compiler's source readers: Unihan, CC-CEDICT, the radical list, bzip2 input and the
+// to-jyutping annotator.
 #include "datagen/sources/Bzip2.h"
 #include "datagen/sources/CedictReader.h"
 #include "datagen/sources/JyutpingAnnotator.h"
 #include "datagen/sources/RadicalFormsReader.h"
 #include "datagen/sources/UnihanReader.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +18,9 @@
 namespace quillory::datagen {
 namespace {
 
+using quillory::testing::ReadFile;
+using quillory::testing::WriteFile;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
@@ -35,84 +40,45 @@ QByteArray Compress(const QByteArray& data) {
     return out;
 }
 
-bool WriteFile(const QString& path, const QByteArray& data) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+// A case "input=expected" split at its last "=".
+std::pair<QString, QString> Case(const char16_t* text) {
+    const QString both = QString::fromUtf16(text);
+    const qsizetype at = both.lastIndexOf(u'=');
+    return {both.left(at), both.mid(at + 1)};
 }
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+// ---- Unihan fields ------------------------------------------------------
 
-// ---- Pinyin from Unihan -------------------------------------------------
-
-TEST(PinyinToToneDigits, MarksToDigitsUmlautToVAndNoSyllableToNothing) {
-    const struct {
-        const char16_t* marked;
-        const char* digits;
-    } cases[] = {
-        {u"zhōng", "zhong1"},
-        {u"xíng", "xing2"},
-        {u"wǔ", "wu3"},
-        {u"zhòng", "zhong4"},
-        {u"de", "de5"},
-        {u"lǜ", "lv4"},
-        {u"nü", "nv5"},
-        {u"Nǚ", "nv3"},
-        {u"ZHŌNG", "zhong1"},
-        {u"lu\u0308\u0300", "lv4"}, // decomposed input reads as precomposed
-        {u"ńg", "ng2"},
-        {u"ḿ", "m2"},
-        {u"ế", "\u00ea"
-               "2"},
-        {u"ê̄", "\u00ea"
-               "1"},
-        {u"", ""},
-        {u"zhong1", ""},
-        {u"zhō ng", ""},
-        {u"ǎà", ""},
-        {u"中", ""},
-        {u"\u0304a", ""}, // a mark before any letter
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PinyinToToneDigits(c.marked), c.digits) << c.digits;
+// Marks to digits, ü as v, decomposed marks as precomposed; anything that is no one syllable to nothing.
+TEST(UnihanFields, PinyinToToneDigits) {
+    for (const char16_t* text :
+         {u"zhōng=zhong1", u"xíng=xing2", u"wǔ=wu3", u"zhòng=zhong4", u"de=de5", u"lǜ=lv4", u"nü=nv5",
+          u"Nǚ=nv3", u"ZHŌNG=zhong1", u"ńg=ng2", u"ḿ=m2", u"ế=ê2", u"ê̄=ê1", u"lu\u0308\u0300=lv4"}) {
+        const auto [marked, digits] = Case(text);
+        EXPECT_EQ(QString::fromStdString(PinyinToToneDigits(marked)), digits) << marked.toStdString();
     }
+    for (const char16_t* refused : {u"", u"zhong1", u"zhō ng", u"ǎà", u"中", u"\u0304a"})
+        EXPECT_EQ(PinyinToToneDigits(refused), "") << QString::fromUtf16(refused).toStdString();
 }
 
-TEST(SplitPinyinField, ReadsEveryUnihanForm) {
-    const auto strings = [](std::vector<QString> list) {
-        QStringList out;
-        for (const QString& s : list)
-            out << s;
-        return out.join(u'|');
-    };
-    EXPECT_EQ(strings(SplitPinyinField(u"zhōng zhòng")), u"zhōng|zhòng");
-    EXPECT_EQ(strings(SplitPinyinField(u"10028.100:zhōng,zhòng")), u"zhōng|zhòng");
-    EXPECT_EQ(strings(SplitPinyinField(u"1494.100:zhōng 1501.040:zhòng")), u"zhōng|zhòng");
-    EXPECT_EQ(strings(SplitPinyinField(u"092.080,092.090:fàn")), u"fàn");
-    EXPECT_EQ(strings(SplitPinyinField(u"10019.020*:tiàn,tián 10020.030:tiàn")), u"tiàn|tián|tiàn");
-    EXPECT_TRUE(SplitPinyinField(u"").empty());
-}
-
-TEST(NormaliseRadicalStroke, FirstValueWithOneAsciiApostropheOrNothing) {
-    const std::pair<const char16_t*, const char16_t*> cases[] = {{u"2.3", u"2.3"},
-                                                                 {u"109.7 123.5", u"109.7"},
-                                                                 {u"168'.0", u"168'.0"},
-                                                                 {u"168\u2019.0", u"168'.0"},
-                                                                 {u"120''.2", u"120'.2"},
-                                                                 {u"96.-1", u"96.-1"},
-                                                                 {u"", u""},
-                                                                 {u".3", u""},
-                                                                 {u"12.", u""},
-                                                                 {u"'12.3", u""},
-                                                                 {u"12.x", u""}};
-    for (const auto& [value, normalised] : cases) {
-        EXPECT_EQ(NormaliseRadicalStroke(value), normalised) << QString::fromUtf16(value).toStdString();
+// Every Unihan form of a Pinyin field, the first value of a radical-stroke field with one ASCII
+// apostrophe, and variant lists without the character itself or repeats.
+TEST(UnihanFields, SplitsAndNormalisesFields) {
+    for (const char16_t* text : {u"zhōng zhòng=zhōng|zhòng", u"10028.100:zhōng,zhòng=zhōng|zhòng",
+                                 u"1494.100:zhōng 1501.040:zhòng=zhōng|zhòng", u"092.080,092.090:fàn=fàn",
+                                 u"10019.020*:tiàn,tián 10020.030:tiàn=tiàn|tián|tiàn", u"="}) {
+        const auto [field, joined] = Case(text);
+        QStringList split;
+        for (const QString& value : SplitPinyinField(field))
+            split << value;
+        EXPECT_EQ(split.join(u'|'), joined);
     }
-}
-
-TEST(ParseVariantList, DropsTheCharacterItselfAndRepeats) {
+    for (const char16_t* text :
+         {u"2.3=2.3", u"109.7 123.5=109.7", u"168'.0=168'.0", u"168\u2019.0=168'.0", u"120''.2=120'.2",
+          u"96.-1=96.-1", u"=", u".3=", u"12.=", u"'12.3=", u"12.x="}) {
+        const auto [value, normalised] = Case(text);
+        EXPECT_EQ(NormaliseRadicalStroke(value), normalised) << value.toStdString();
+    }
     EXPECT_THAT(ParseVariantList(u"U+7BC4 U+8303", 0x8303), ElementsAre(0x7BC4u));
     EXPECT_THAT(ParseVariantList(u"U+8303", 0x8303), IsEmpty());
     EXPECT_THAT(ParseVariantList(u"U+5B78<kMatthews U+5B78 U+2A6A5", 0x5B66), ElementsAre(0x5B78u, 0x2A6A5u));
@@ -143,8 +109,7 @@ TEST(ReadUnihan, ReadsTheIdeographRangeAndTheFirstOfEveryValue) {
         EXPECT_TRUE(IsDictionaryIdeograph(code));
         EXPECT_EQ(character.code, code);
     }
-    // Mandarin readings merged in field order without repeats: kMandarin xíng
-    // first, then kTGHZ2013, kXHC1983 and kHanyuPinyin additions.
+    // Mandarin readings merged in field order without repeats: kMandarin, kTGHZ2013, kXHC1983, kHanyuPinyin.
     EXPECT_EQ(Character(U'中').pinyin, (Strings{"zhong1", "zhong4"}));
     EXPECT_EQ(Character(U'行').pinyin, (Strings{"xing2", "hang2", "heng2", "hang4", "xing4"}));
     EXPECT_EQ(Character(U'长').pinyin, (Strings{"zhang3", "chang2"}));
@@ -160,9 +125,8 @@ TEST(ReadUnihan, ReadsTheIdeographRangeAndTheFirstOfEveryValue) {
     EXPECT_EQ(Character(U'中').strokes, 4);
     const std::pair<char32_t, const char16_t*> radicals[] = {
         {U'着', u"109.7"}, {U'中', u"2.3"}, {U'长', u"168'.0"}, {U'纠', u"120'.2"}, {U'王', u"96.-1"}};
-    for (const auto& [c, radical] : radicals) {
-        EXPECT_EQ(Character(c).radical, radical); // 着: "109.7 123.5"
-    }
+    for (const auto& [c, radical] : radicals)
+        EXPECT_EQ(Character(c).radical, QString::fromUtf16(radical)); // 着: "109.7 123.5"
     // Variants without the character itself.
     EXPECT_THAT(Character(U'长').traditional, ElementsAre(0x9577u));
     EXPECT_THAT(Character(U'長').simplified, ElementsAre(0x957Fu));
@@ -171,33 +135,26 @@ TEST(ReadUnihan, ReadsTheIdeographRangeAndTheFirstOfEveryValue) {
     EXPECT_THAT(Character(U'着').traditional, ElementsAre(0x8457u));
 }
 
-TEST(ReadUnihan, ReadsCompressedFilesLikePlainOnes) {
+TEST(ReadUnihan, ReadsCompressedFilesAndFailsOnAMissingFileOrFolder) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     for (const QString& name : QDir(kUnihanDir).entryList({QStringLiteral("Unihan_*.txt")}))
         ASSERT_TRUE(WriteFile(dir.filePath(name + QStringLiteral(".bz2")),
                               Compress(ReadFile(QDir(kUnihanDir).filePath(name)))));
-    SourceData compressed;
-    QString error;
-    ASSERT_TRUE(ReadUnihan(dir.path(), compressed, &error)) << error.toStdString();
-    ASSERT_EQ(compressed.characters.size(), Unihan().characters.size());
-    for (const auto& [code, character] : Unihan().characters) {
-        EXPECT_EQ(compressed.characters.at(code).pinyin, character.pinyin);
-        EXPECT_EQ(compressed.characters.at(code).radical, character.radical);
-    }
-}
-
-TEST(ReadUnihan, FailsOnAMissingFileOrFolder) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     SourceData source;
     QString error;
+    ASSERT_TRUE(ReadUnihan(dir.path(), source, &error)) << error.toStdString();
+    ASSERT_EQ(source.characters.size(), Unihan().characters.size());
+    for (const auto& [code, character] : Unihan().characters) {
+        EXPECT_EQ(source.characters.at(code).pinyin, character.pinyin);
+        EXPECT_EQ(source.characters.at(code).radical, character.radical);
+    }
+
     EXPECT_FALSE(ReadUnihan(dir.filePath(QStringLiteral("absent")), source, &error));
     EXPECT_THAT(error.toStdString(), HasSubstr("Unihan_Readings.txt"));
-
+    ASSERT_TRUE(QDir(dir.path()).removeRecursively() && QDir().mkpath(dir.path()));
     ASSERT_TRUE(QFile::copy(kUnihanDir + QStringLiteral("/Unihan_Readings.txt"),
                             dir.filePath(QStringLiteral("Unihan_Readings.txt"))));
-    error.clear();
     EXPECT_FALSE(ReadUnihan(dir.path(), source, &error));
     EXPECT_THAT(error.toStdString(), HasSubstr("Unihan_DictionaryLikeData.txt"));
 }
@@ -223,7 +180,6 @@ TEST(Bzip2, ReadsConcatenatedStreamsAndReportsTruncatedAndCorruptData) {
 
 TEST(Bzip2, PassesPlainFilesThroughAndFindsEitherName) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("a.txt")), "plain"));
     ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("b.txt.bz2")), Compress("packed")));
     QByteArray content;
@@ -238,44 +194,34 @@ TEST(Bzip2, PassesPlainFilesThroughAndFindsEitherName) {
 
 // ---- CC-CEDICT ----------------------------------------------------------
 
-TEST(ParseCedictLine, ReadsHeadwordsPinyinAndGlosses) {
+// Headwords, glosses and Pinyin: lower case, u: as v, r5 as er5, literal tokens kept; malformed lines
+// refused.
+TEST(ParseCedictLine, ReadsNormalisesAndRefuses) {
     WordSource word;
     ASSERT_TRUE(ParseCedictLine(u"銀行 银行 [yin2 hang2] /bank/CL:家[jia1],個|个[ge4]/", &word));
     EXPECT_EQ(word.traditional, u"銀行");
     EXPECT_EQ(word.simplified, u"银行");
-    EXPECT_EQ(word.pinyin, u"yin2 hang2");
     EXPECT_EQ(word.english, u"bank / CL:家[jia1],個|个[ge4]");
+    EXPECT_EQ(word.pinyin, u"yin2 hang2");
     EXPECT_TRUE(word.jyutping.isEmpty());
-}
-
-// Pinyin lower-cased, u: as v, r5 as er5; literal tokens kept.
-TEST(ParseCedictLine, NormalisesPinyinAndKeepsLiteralTokens) {
-    const std::pair<const char16_t*, const char16_t*> cases[] = {
-        {u"中國 中国 [Zhong1 guo2] /China/", u"zhong1 guo2"},
-        {u"紅男綠女 红男绿女 [hong2 nan2 lu:4 nu:3] /young people/", u"hong2 nan2 lv4 nv3"},
-        {u"呂 吕 [Lu:3] /surname Lü/", u"lv3"},
-        {u"一下兒 一下儿 [yi1 xia4 r5] /erhua form of 一下[yi1 xia4]/", u"yi1 xia4 er5"},
-        {u"3C 3C [san1 C] /computers/", u"san1 C"},
-        {u"11區 11区 [11 Qu1] /Japan/", u"11 qu1"},
-        {u"卡拉OK 卡拉OK [ka3 la1 O K] /karaoke/", u"ka3 la1 O K"},
-        {u"亞當·斯密 亚当·斯密 [Ya4 dang1 · Si1 mi4] /Adam Smith/", u"ya4 dang1 · si1 mi4"},
-        {u"一不做，二不休 一不做，二不休 [yi1 bu4 zuo4 , er4 bu4 xiu1] /idiom/",
-         u"yi1 bu4 zuo4 , er4 bu4 xiu1"},
-        {u"々 々 [xx5] /iteration mark/", u"xx5"}};
-    for (const auto& [line, pinyin] : cases) {
-        WordSource word;
-        ASSERT_TRUE(ParseCedictLine(line, &word)) << QString::fromUtf16(line).toStdString();
+    for (const char16_t* text :
+         {u"中國 中国 [Zhong1 guo2] /China/=zhong1 guo2",
+          u"紅男綠女 红男绿女 [hong2 nan2 lu:4 nu:3] /young/=hong2 nan2 lv4 nv3",
+          u"呂 吕 [Lu:3] /surname Lü/=lv3",
+          u"一下兒 一下儿 [yi1 xia4 r5] /erhua of 一下[yi1 xia4]/=yi1 xia4 er5",
+          u"3C 3C [san1 C] /computers/=san1 C", u"11區 11区 [11 Qu1] /Japan/=11 qu1",
+          u"卡拉OK 卡拉OK [ka3 la1 O K] /karaoke/=ka3 la1 O K",
+          u"亞當·斯密 亚当·斯密 [Ya4 dang1 · Si1 mi4] /Adam Smith/=ya4 dang1 · si1 mi4",
+          u"一不做，二不休 一不做，二不休 [yi1 bu4 zuo4 , er4 bu4 xiu1] /idiom/=yi1 bu4 zuo4 , er4 bu4 xiu1",
+          u"々 々 [xx5] /iteration mark/=xx5"}) {
+        const auto [line, pinyin] = Case(text);
+        ASSERT_TRUE(ParseCedictLine(line, &word)) << line.toStdString();
         EXPECT_EQ(word.pinyin, pinyin);
     }
-}
-
-TEST(ParseCedictLine, SkipsMalformedLines) {
-    WordSource word;
     for (const char16_t* line :
          {u"", u"# CC-CEDICT", u"中 中 zhong1 /middle/", u"中 中 [zhong1 /middle/", u"中 中 [zhong1] middle",
-          u"中 中 [zhong1] /middle", u"中 [zhong1] /middle/", u"中 中 [zhong1] //"}) {
+          u"中 中 [zhong1] /middle", u"中 [zhong1] /middle/", u"中 中 [zhong1] //"})
         EXPECT_FALSE(ParseCedictLine(line, &word)) << QString::fromUtf16(line).toStdString();
-    }
 }
 
 TEST(AddCedictText, KeepsHeaderAndMergesSingleCharacters) {
@@ -283,15 +229,11 @@ TEST(AddCedictText, KeepsHeaderAndMergesSingleCharacters) {
     CharacterSource& zhong = source.characters[U'中'];
     zhong.code = U'中';
     zhong.pinyin = {"zhong1"};
-    AddCedictText(u"# CC-CEDICT\n#! license=cc-by-sa\n"
-                  u"中 中 [Zhong1] /China/surname Zhong/\n"
-                  u"中 中 [zhong4] /to hit/\n"
-                  u"not an entry\n"
-                  u"# a comment later on\n"
-                  u"兒 儿 [er2] /child/\n"
-                  u"兒 儿 [r5] /suffix/child/\n"
-                  u"中國 中国 [Zhong1 guo2] /China/\n",
-                  source);
+    AddCedictText(
+        u"# CC-CEDICT\n#! license=cc-by-sa\n中 中 [Zhong1] /China/surname Zhong/\n中 中 [zhong4] /to hit/\n"
+        u"not an entry\n# a comment later on\n兒 儿 [er2] /child/\n兒 儿 [r5] /suffix/child/\n"
+        u"中國 中国 [Zhong1 guo2] /China/\n",
+        source);
     EXPECT_EQ(source.cedictHeader, u"# CC-CEDICT\n#! license=cc-by-sa");
     ASSERT_EQ(source.words.size(), 5u);
     EXPECT_EQ(source.words.back().simplified, u"中国");
@@ -306,12 +248,10 @@ TEST(AddCedictText, KeepsHeaderAndMergesSingleCharacters) {
 
 TEST(ReadCedict, ReadsTheTextOfAJavaScriptModule) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const QByteArray plain = ReadFile(kDataDir + QStringLiteral("/cedict_ts.u8"));
     ASSERT_FALSE(plain.isEmpty());
     const QString js = dir.filePath(QStringLiteral("cedict_ts.u8.js"));
     ASSERT_TRUE(WriteFile(js, "module.exports = `" + plain + "`;\n"));
-
     SourceData fromJs, fromPlain;
     QString error;
     CedictStats stats;
@@ -332,17 +272,13 @@ TEST(ReadCedict, ReadsTheTextOfAJavaScriptModule) {
 
 // ---- radical forms --------------------------------------------------------
 
-// The unified ideograph is the radical's form; the radical character, which
-// only repeats its shape, stands in only on a line without an ideograph.
-TEST(RadicalForms, ReadsKeysAndIdeographs) {
+// The unified ideograph is the radical's form; the radical character stands in only without one.
+TEST(RadicalForms, ReadsKeysAndIdeographsOfLinesAndTheFile) {
     SourceData source;
-    EXPECT_TRUE(AddRadicalFormsLine(u"120'; 2EB0; 7E9F", source));
-    EXPECT_TRUE(AddRadicalFormsLine(u"2; 2F01; 4E28\r", source));
-    EXPECT_TRUE(AddRadicalFormsLine(u"999; ; 4E00", source));
-    EXPECT_TRUE(AddRadicalFormsLine(u"998; 2EA0; ", source));
-    for (const char16_t* refused : {u"# 1; 2F00; 4E00", u"", u"x; 2F00; 4E00", u"5; 2F0Z; 4E00", u"7; ;"}) {
+    for (const char16_t* line : {u"120'; 2EB0; 7E9F", u"2; 2F01; 4E28\r", u"999; ; 4E00", u"998; 2EA0; "})
+        EXPECT_TRUE(AddRadicalFormsLine(line, source)) << QString::fromUtf16(line).toStdString();
+    for (const char16_t* refused : {u"# 1; 2F00; 4E00", u"", u"x; 2F00; 4E00", u"5; 2F0Z; 4E00", u"7; ;"})
         EXPECT_FALSE(AddRadicalFormsLine(refused, source)) << QString::fromUtf16(refused).toStdString();
-    }
     EXPECT_THAT(source.radicalForms.at(QStringLiteral("120'")), ElementsAre(0x7E9Fu));
     EXPECT_THAT(source.radicalForms.at(QStringLiteral("2")), ElementsAre(0x4E28u));
     EXPECT_THAT(source.radicalForms.at(QStringLiteral("999")), ElementsAre(0x4E00u));
@@ -350,28 +286,24 @@ TEST(RadicalForms, ReadsKeysAndIdeographs) {
     EXPECT_EQ(source.radicalForms.size(), 4u);
     EXPECT_TRUE(IsRadicalCharacter(0x2E80) && IsRadicalCharacter(0x2FD5));
     EXPECT_FALSE(IsRadicalCharacter(0x2E7F) || IsRadicalCharacter(0x2FE0) || IsRadicalCharacter(0x4E00));
-}
 
-TEST(RadicalForms, ReadsTheFile) {
-    SourceData source;
+    SourceData file;
     QString error;
-    ASSERT_TRUE(ReadRadicalForms(kDataDir + QStringLiteral("/CJKRadicals.txt"), source, &error))
+    ASSERT_TRUE(ReadRadicalForms(kDataDir + QStringLiteral("/CJKRadicals.txt"), file, &error))
         << error.toStdString();
-    EXPECT_THAT(source.radicalForms.at(QStringLiteral("168'")), ElementsAre(0x957Fu));
-    EXPECT_THAT(source.radicalForms.at(QStringLiteral("168")), ElementsAre(0x9577u));
-    for (const auto& [key, forms] : source.radicalForms) {
-        for (const std::uint32_t form : forms) {
+    EXPECT_THAT(file.radicalForms.at(QStringLiteral("168'")), ElementsAre(0x957Fu));
+    EXPECT_THAT(file.radicalForms.at(QStringLiteral("168")), ElementsAre(0x9577u));
+    for (const auto& [key, forms] : file.radicalForms) {
+        for (const std::uint32_t form : forms)
             EXPECT_FALSE(IsRadicalCharacter(form)) << key.toStdString();
-        }
     }
-    EXPECT_FALSE(ReadRadicalForms(kDataDir + QStringLiteral("/absent.txt"), source, &error));
+    EXPECT_FALSE(ReadRadicalForms(kDataDir + QStringLiteral("/absent.txt"), file, &error));
 }
 
 // ---- to-jyutping ----------------------------------------------------------
 
 TEST(QueryJyutping, FailsClearlyWithoutNodeOrModule) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     const QString bogus = dir.filePath(QStringLiteral("index.cjs"));
     ASSERT_TRUE(WriteFile(bogus, "this is not javascript("));
     const struct {
@@ -399,13 +331,19 @@ TEST(AnnotateJyutping, FillsWordsAndAppendsCandidatesAfterCantonese) {
     CharacterSource& hang = source.characters[U'行'];
     hang.code = U'行';
     hang.jyutping = {"hang4"};
-    source.words.push_back(
-        {QStringLiteral("銀行"), QStringLiteral("银行"), QStringLiteral("yin2 hang2"), {}, {}});
-    source.words.push_back({QStringLiteral("行"), QStringLiteral("行"), QStringLiteral("xing2"), {}, {}});
-    source.words.push_back({QStringLiteral("行"), QStringLiteral("行"), QStringLiteral("hang2"), {}, {}});
-    source.words.push_back({QStringLiteral("3C"), QStringLiteral("3C"), QStringLiteral("san1 C"), {}, {}});
-    source.words.push_back({});
     source.characters[U'五'].code = U'五'; // no Cantonese reading of its own
+    const auto word = [](const char16_t* traditional, const char16_t* simplified, const char16_t* pinyin) {
+        return WordSource{QString::fromUtf16(traditional),
+                          QString::fromUtf16(simplified),
+                          QString::fromUtf16(pinyin),
+                          {},
+                          {}};
+    };
+    source.words = {word(u"銀行", u"银行", u"yin2 hang2"),
+                    word(u"行", u"行", u"xing2"),
+                    word(u"行", u"行", u"hang2"),
+                    word(u"3C", u"3C", u"san1 C"),
+                    {}};
     JyutpingTool tool;
     tool.moduleDir = kToJyutping;
     QString error;
@@ -420,10 +358,10 @@ TEST(AnnotateJyutping, FillsWordsAndAppendsCandidatesAfterCantonese) {
     ASSERT_GE(hang.jyutping.size(), 3u);
     EXPECT_EQ(hang.jyutping.front(), "hang4");
     EXPECT_EQ(std::count(hang.jyutping.begin(), hang.jyutping.end(), "hang4"), 1);
-    EXPECT_NE(std::find(hang.jyutping.begin(), hang.jyutping.end(), "hong4"), hang.jyutping.end());
-    const Strings& five = source.characters[U'五'].jyutping;
-    EXPECT_NE(std::find(five.begin(), five.end(), "ng5"), five.end());
-    EXPECT_EQ(stats.candidatesAdded, static_cast<int>(hang.jyutping.size() - 1 + five.size()));
+    EXPECT_THAT(hang.jyutping, Contains("hong4"));
+    EXPECT_THAT(source.characters[U'五'].jyutping, Contains("ng5"));
+    EXPECT_EQ(stats.candidatesAdded,
+              static_cast<int>(hang.jyutping.size() - 1 + source.characters[U'五'].jyutping.size()));
 }
 
 } // namespace
