@@ -289,17 +289,10 @@ private slots:
         titles.html = {{3, u"网页课"_s}};
         tree.Relabel(*texts_, names_, kJianti, titles);
 
-        const std::vector<std::uint32_t> items = {kPinyinCategory,
-                                                  kJyutpingCategory,
-                                                  kRadicalCategory,
-                                                  kStrokeCategory,
-                                                  kLessonsCategory,
-                                                  kOxaLessonCategory,
-                                                  kHtmlLessonCategory,
-                                                  kSupportNode,
-                                                  MakeItemData(1, kSupportNode),
-                                                  MakeItemData(5, kSupportNode),
-                                                  LessonItemData(LessonFormat::Oxa, 1)};
+        const std::vector<std::uint32_t> items(
+            {kPinyinCategory, kJyutpingCategory, kRadicalCategory, kStrokeCategory, kLessonsCategory,
+             kOxaLessonCategory, kHtmlLessonCategory, kSupportNode, MakeItemData(1, kSupportNode),
+             MakeItemData(5, kSupportNode), LessonItemData(LessonFormat::Oxa, 1)});
         QCOMPARE(Labels(tree, items),
                  QStringList({"拼音", "粤拼", "部首", "笔画", "课程", "Oxa 格式", "HTML 格式", "技术支持",
                               "常见问题", "给我们提建议", "第一课"}));

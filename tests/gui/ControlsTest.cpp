@@ -24,15 +24,11 @@ namespace {
 // The number of opaque pixels of the colour, or with no colour of pixels not fully transparent.
 int Pixels(const QImage& image, std::optional<QColor> colour = std::nullopt) {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    int count = 0;
-    for (int y = 0; y < argb.height(); ++y) {
-        for (int x = 0; x < argb.width(); ++x) {
-            const QRgb pixel = argb.pixel(x, y);
-            count += colour ? qAlpha(pixel) == 255 && (pixel & 0xFFFFFF) == (colour->rgb() & 0xFFFFFF)
-                            : qAlpha(pixel) > 0;
-        }
-    }
-    return count;
+    const auto* pixels = reinterpret_cast<const QRgb*>(argb.constBits()); // rows of ARGB32 have no padding
+    return int(std::count_if(pixels, pixels + argb.width() * argb.height(), [&](QRgb pixel) {
+        return colour ? qAlpha(pixel) == 255 && (pixel & 0xFFFFFF) == (colour->rgb() & 0xFFFFFF)
+                      : qAlpha(pixel) > 0;
+    }));
 }
 
 bool HasPixel(const QImage& image, const QColor& colour) {
@@ -41,13 +37,6 @@ bool HasPixel(const QImage& image, const QColor& colour) {
 
 QImage Grab(QWidget& widget) {
     return widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-}
-
-// Relays a mouse event at a global position to the tip window, as its filter sees it.
-void Send(TooltipWindow& tip, QWidget& receiver, const QPoint& global, QEvent::Type type = QEvent::MouseMove,
-          Qt::MouseButton button = Qt::NoButton) {
-    QMouseEvent event(type, receiver.mapFromGlobal(global), global, button, button, Qt::NoModifier);
-    tip.relayEvent(&receiver, &event);
 }
 
 // An owner window with two tool widgets and a spare area; the test sets the tip's pointer position.
@@ -63,16 +52,13 @@ struct TipStage {
         first->setGeometry(10, 10, 60, 20);
         second->setGeometry(100, 10, 60, 20);
         tip->setCursorSource([this] { return cursor; });
+        // The tip itself, else the owner's child under the point, else the owner; nothing outside.
         tip->setWidgetLocator([this](const QPoint& global) -> QWidget* {
-            if (tip->isVisible() && tip->geometry().contains(global)) {
-                return tip;
-            }
             const QPoint local = owner.mapFromGlobal(global);
-            if (!owner.rect().contains(local)) {
-                return nullptr;
-            }
-            QWidget* child = owner.childAt(local);
-            return child ? child : &owner;
+            QWidget* child = owner.childAt(local) ? owner.childAt(local) : &owner;
+            return tip->isVisible() && tip->geometry().contains(global) ? tip
+                   : owner.rect().contains(local)                       ? child
+                                                                        : nullptr;
         });
         tip->addTool({first, 1, {}, u"First tip"_s});
         tip->addTool({second, 2, {}, u"Second tip"_s});
@@ -82,9 +68,16 @@ struct TipStage {
     QPoint centreOf(QWidget* widget) const { return widget->mapToGlobal(widget->rect().center()); }
     QPoint emptySpot() const { return owner.mapToGlobal(QPoint(250, 150)); }
 
+    // Relays a mouse event at a global position to the tip window, as its filter sees it.
+    void send(const QPoint& global, QEvent::Type type = QEvent::MouseMove,
+              Qt::MouseButton button = Qt::NoButton) {
+        QMouseEvent event(type, owner.mapFromGlobal(global), global, button, button, Qt::NoModifier);
+        tip->relayEvent(&owner, &event);
+    }
+
     void moveTo(const QPoint& global) {
         cursor = global;
-        Send(*tip, owner, global);
+        send(global);
     }
 
     // Rests on a widget until its tip shows.
@@ -137,14 +130,10 @@ private slots:
         stopped.Start(1000, 0, ClockLabel::kClockMode, u"Serif"_s, 14, 500, Qt::black);
         otherMode.Start(1000, 600, 2, u"Serif"_s, 14, 500, Qt::black);
         QCOMPARE(clock.text(), u"2007/03/02 - 00:05:09 AM"_s);
-        QCOMPARE(stopped.text(), clock.text());
-        QCOMPARE(changes.count(), 1);
         QVERIFY(clock.isTicking() && clock.interval() == 1000);
-        QCOMPARE(clock.clockFont().pixelSize(), 14);
-        QCOMPARE(clock.clockFont().weight(), QFont::Medium);
+        QVERIFY(clock.clockFont().pixelSize() == 14 && clock.clockFont().weight() == QFont::Medium);
         QVERIFY(HasPixel(Grab(clock), QColor(0, 128, 0)));
-
-        now = now.addMSecs(400); // a second tick within the same second
+        now = now.addMSecs(400); // a tick within the same second: still only the change of the start
         clock.tick();
         QCOMPARE(changes.count(), 1);
         now = now.addSecs(1);
@@ -152,9 +141,9 @@ private slots:
             each->tick();
         }
         QCOMPARE(changes.count(), 2);
-        QCOMPARE(clock.text(), u"2007/03/02 - 00:05:10 AM"_s);
-        QCOMPARE(stopped.text(), u"2007/03/02 - 00:05:09 AM"_s);
-        QVERIFY(otherMode.text().isEmpty());
+        // The stopped clock keeps the time it showed at start.
+        QCOMPARE((QStringList{clock.text(), stopped.text(), otherMode.text()}),
+                 (QStringList{"2007/03/02 - 00:05:10 AM", "2007/03/02 - 00:05:09 AM", ""}));
     }
 
     void languageLabelPrefersTheInterfaceTextAndPaintsInItsColour() {
@@ -167,11 +156,8 @@ private slots:
         });
         QCOMPARE(label.shownText().text, u"Interface text"_s);
         QCOMPARE(label.shownText().font, interfaceFont);
-
         label.setLabelId(4242, [](std::uint32_t) { return std::optional<LabelText>(); });
-        QFont bold = label.font();
-        bold.setPixelSize(18);
-        bold.setBold(true);
+        const QFont bold(u"DejaVu Sans"_s, 13, QFont::Bold);
         label.setFont(bold);
         QCOMPARE(label.shownText().text, u"Own text"_s);
         QCOMPARE(label.shownText().font, bold);
@@ -191,16 +177,9 @@ private slots:
         QCOMPARE(StaticTextFlags(CentreImage, u"one line"_s),
                  int(Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine));
         QCOMPARE(StaticTextFlags(CentreImage, u"two\nlines"_s), int(Qt::AlignHCenter));
-
-        // A carriage return splits a text into the two sides of a callout; only the first one splits.
-        const auto callout = [](const QString& text, int side) {
-            const CalloutText chosen = ChooseCalloutText(text, side);
-            return (chosen.callout ? u"callout:"_s : u"plain:"_s) + chosen.text;
-        };
-        QCOMPARE(callout(u"Plain"_s, 0), u"plain:Plain"_s);
-        QCOMPARE(callout(u"Current language\rSwitch to it"_s, 0), u"callout:Current language  "_s);
-        QCOMPARE(callout(u"Current language\rSwitch to it"_s, 1), u"callout:  Switch to it"_s);
-        QCOMPARE(callout(u"a\rb\rc"_s, 1), u"callout:  b\rc"_s);
+        // No carriage return, no callout; only the first one splits (both sides are checked with the tip).
+        QVERIFY(!ChooseCalloutText(u"Plain"_s, 0).callout);
+        QCOMPARE(ChooseCalloutText(u"a\rb\rc"_s, 1).text, u"  b\rc"_s);
     }
 
     void placement() {
@@ -217,7 +196,7 @@ private slots:
         QCOMPARE(PlaceTip(size, QPoint(10, 40), QRect(0, 5, 20, 20), QRect(0, 0, 800, 50)), QPoint(10, 0));
     }
 
-    void tipAppearsAfterTheDelayFollowsToolsAndLeavesWithThePointer() {
+    void tipAppearsAfterTheDelayFollowsToolsAndHides() {
         TipStage stage;
         TooltipWindow& tip = *stage.tip;
         stage.moveTo(stage.centreOf(stage.first));
@@ -228,7 +207,6 @@ private slots:
         QCOMPARE(tip.shownText(), u"First tip"_s);
         QCOMPARE(tip.pos(), stage.cursor + TooltipWindow::kCursorOffset);
         QVERIFY(tip.width() > QFontMetrics(tip.shownFont()).horizontalAdvance(u"First tip"_s));
-
         // Moving within the same tool changes nothing.
         stage.moveTo(stage.centreOf(stage.first) + QPoint(5, 0));
         QVERIFY(tip.isVisible() && !tip.isWaiting());
@@ -237,7 +215,6 @@ private slots:
         QVERIFY(!tip.isVisible() && tip.isWaiting() && !tip.isPolling());
         tip.showPendingTip();
         QCOMPARE(tip.shownText(), u"Second tip"_s);
-
         // A poll that finds the pointer off the tools, or on another tool, hides at once.
         stage.reshow();
         stage.cursor = stage.emptySpot();
@@ -247,25 +224,16 @@ private slots:
         stage.cursor = stage.centreOf(stage.second);
         tip.poll();
         QVERIFY(!tip.isVisible());
-
-        // Gone before the delay is over: no tip, and a later rest waits anew.
+        // Gone before the delay is over: no tip.
         stage.moveTo(stage.emptySpot());
         stage.moveTo(stage.centreOf(stage.first));
         stage.cursor = stage.emptySpot();
         tip.showPendingTip();
         QVERIFY(!tip.isVisible());
         stage.moveTo(stage.emptySpot());
-        QCOMPARE(tip.currentTool(), nullptr);
-        stage.moveTo(stage.centreOf(stage.first));
-        QVERIFY(tip.isWaiting());
-        tip.showPendingTip();
-        QCOMPARE(tip.shownText(), u"First tip"_s);
-    }
-
-    void tipHidesAfterTheLimitAndOnKeysAndButtons() {
-        TipStage stage;
-        TooltipWindow& tip = *stage.tip;
-        stage.restOn(stage.first);
+        QCOMPARE(tip.currentTool(), nullptr); // a later rest waits anew: every reshow() below checks it
+        // Shown past the limit, the tip hides.
+        stage.reshow();
         const int pollsBeforeLimit = TooltipWindow::kShowLimitMs / TooltipWindow::kPollIntervalMs - 1;
         for (int i = 0; i < pollsBeforeLimit; ++i) {
             tip.poll();
@@ -281,30 +249,25 @@ private slots:
         }
         QVERIFY(tip.isVisible());
         QVERIFY(tip.elapsedMs() >= TooltipWindow::kShowLimitMs);
-
-        const QPoint onFirst = stage.centreOf(stage.first);
         stage.reshow();
         QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, u"a"_s);
         tip.relayEvent(&stage.owner, &key);
         QVERIFY(!tip.isVisible() && !tip.isPolling());
-        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        // Whether a fresh tip stays after a mouse event on the first tool, or on the tip itself.
+        const auto stays = [&](QEvent::Type type, Qt::MouseButton button, bool onTip = false) {
             stage.reshow();
-            Send(tip, stage.owner, onFirst, QEvent::MouseButtonPress, button);
-            QVERIFY2(!tip.isVisible(), "other buttons hide");
-        }
-        stage.reshow();
-        Send(tip, stage.owner, onFirst, QEvent::MouseButtonRelease, Qt::LeftButton);
-        QVERIFY2(tip.isVisible(), "a button release keeps the tip");
-        Send(tip, stage.owner, onFirst, QEvent::MouseButtonDblClick, Qt::LeftButton);
-        QVERIFY(!tip.isVisible());
-        stage.reshow();
-        Send(tip, stage.owner, tip.geometry().center(), QEvent::MouseButtonPress, Qt::LeftButton);
-        QVERIFY2(tip.isVisible(), "a press on the tip itself keeps it");
-        Send(tip, stage.owner, onFirst, QEvent::MouseButtonPress, Qt::LeftButton);
-        QVERIFY(!tip.isVisible());
+            stage.send(onTip ? tip.geometry().center() : stage.centreOf(stage.first), type, button);
+            return tip.isVisible();
+        };
+        QVERIFY(!stays(QEvent::MouseButtonPress, Qt::RightButton));
+        QVERIFY(!stays(QEvent::MouseButtonPress, Qt::MiddleButton));
+        QVERIFY(!stays(QEvent::MouseButtonPress, Qt::LeftButton));
+        QVERIFY(!stays(QEvent::MouseButtonDblClick, Qt::LeftButton));
+        QVERIFY2(stays(QEvent::MouseButtonRelease, Qt::LeftButton), "a button release keeps the tip");
+        QVERIFY2(stays(QEvent::MouseButtonPress, Qt::LeftButton, true), "a press on the tip itself keeps it");
     }
 
-    void toolsOfTheOwnerTextsFontsAndAreas() {
+    void toolsOfTheOwnerTextsFontsAreasCalloutsAndPlaces() {
         TipStage stage;
         TooltipWindow& tip = *stage.tip;
         // A rectangle of the owner is a tool of its own.
@@ -313,7 +276,6 @@ private slots:
         QCOMPARE(tip.toolAt(stage.owner.mapToGlobal(QPoint(190, 110))), -1);
         QCOMPARE(tip.toolAt(stage.centreOf(stage.second)), 1);
         QCOMPARE(tip.toolAt(QPoint(5, 5)), -1);
-
         // The owner gives the text and font of a tool that asks for them.
         QWidget* third = new QWidget(&stage.owner);
         third->setGeometry(10, 60, 60, 20);
@@ -332,52 +294,42 @@ private slots:
         QCOMPARE(askedFor, 7u);
         QCOMPARE(tip.shownText(), answer);
         QCOMPARE(tip.shownFont(), large);
-
         // A tool with an empty text shows nothing and does not poll.
         tip.hideTip();
         stage.moveTo(stage.emptySpot());
         answer.clear();
         stage.restOn(third);
         QVERIFY(!tip.isVisible() && !tip.isPolling());
-
         // Re-adding the same window and id replaces the tool.
         tip.addTool({stage.first, 1, {}, u"Renewed"_s});
-        QCOMPARE(tip.tools().size(), size_t(4));
         stage.restOn(stage.first);
         QCOMPARE(tip.shownText(), u"Renewed"_s);
         QVERIFY(tip.removeTool(stage.first, 1));
         QVERIFY(!tip.isVisible());
         QVERIFY(!tip.removeTool(stage.first, 1));
-    }
-
-    void calloutFlipsOnClick() {
-        TipStage stage;
-        TooltipWindow& tip = *stage.tip;
+        // A text with a carriage return is a callout: a click on the tip shows its other side, in place.
         tip.addTool({stage.first, 1, {}, u"Shown now\rPress to see"_s});
-        stage.restOn(stage.first);
+        stage.reshow();
         QVERIFY(tip.hasCallout());
         QCOMPARE(tip.shownText(), u"Shown now  "_s);
         const QPoint before = tip.pos();
         QTest::mouseClick(&tip, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
         QVERIFY(tip.isVisible());
-        QCOMPARE(tip.calloutSide(), 1);
         QCOMPARE(tip.shownText(), u"  Press to see"_s);
         QCOMPARE(tip.pos(), before);
         QTest::mouseClick(&tip, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
         QCOMPARE(tip.calloutSide(), 0);
-    }
-
-    void tipStaysOnScreenNearTheCorner() {
+        // A tool near the screen's corner has its tip within the screen, above the tool.
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        TipStage stage(QRect(area.right() - 299, area.bottom() - 199, 300, 200));
-        stage.second->setGeometry(230, 170, 60, 20);
-        QTRY_VERIFY(stage.owner.geometry().bottomRight() == area.bottomRight());
-        stage.tip->addTool({stage.second, 2, {}, u"A tip much wider than the space left to the right"_s});
-        stage.restOn(stage.second);
-        const QRect tipRect = stage.tip->geometry();
-        QVERIFY(stage.tip->isVisible());
+        TipStage corner(QRect(area.right() - 299, area.bottom() - 199, 300, 200));
+        corner.second->setGeometry(230, 170, 60, 20);
+        QTRY_VERIFY(corner.owner.geometry().bottomRight() == area.bottomRight());
+        corner.tip->addTool({corner.second, 2, {}, u"A tip much wider than the space left to the right"_s});
+        corner.restOn(corner.second);
+        const QRect tipRect = corner.tip->geometry();
+        QVERIFY(corner.tip->isVisible());
         QVERIFY2(area.contains(tipRect), "the tip stays within the screen");
-        QVERIFY2(tipRect.bottom() < stage.second->mapToGlobal(QPoint(0, 0)).y(), "placed above the tool");
+        QVERIFY2(tipRect.bottom() < corner.second->mapToGlobal(QPoint(0, 0)).y(), "placed above the tool");
     }
 
     void hyperlinkOpensItsAddressOrNotifiesItsParent() {
@@ -400,45 +352,31 @@ private slots:
         // Beside the text nothing happens.
         QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, QPoint(290, 10));
         QCOMPARE(opened.size(), 1);
-
         // A scheme-less address is a web address; a failed open is reported.
         link->setAddress(u"www.example.org"_s);
         opens = false;
         QVERIFY(!link->activate());
-        QCOMPARE(opened.last().scheme(), u"http"_s);
-        QCOMPARE(opened.last().host(), u"www.example.org"_s);
-
+        QCOMPARE(opened.last(), QUrl(u"http://www.example.org"_s));
         // Without an address a click tells the parent the link's value; nothing is opened.
         link->setAddress(u"   "_s);
         QTest::mouseClick(link, Qt::LeftButton, Qt::NoModifier, link->textRect().center());
         QCOMPARE(opened.size(), 2);
         QCOMPARE(notified.count(), 1);
         QCOMPARE(notified.at(0).at(0).toInt(), 1234);
-
-        // An opener that activates the link again is not entered twice.
+        // An opener that activates the link again is not entered twice: the inner call fails at once.
         link->setAddress(u"www.example.org"_s);
-        bool inner = true;
-        link->setUrlOpener([&](const QUrl& url) {
-            opened.append(url);
-            inner = link->activate();
-            return true;
-        });
-        QVERIFY(link->activate());
-        QCOMPARE(opened.size(), 3);
-        QVERIFY(!inner);
-
+        link->setUrlOpener([&](const QUrl&) { return link->activate(); });
+        QVERIFY(!link->activate());
         // The clickable area follows the text and its font.
         const int shortWidth = link->textRect().width();
         link->setText(u"a considerably longer text"_s);
         const int longWidth = link->textRect().width();
         QVERIFY(longWidth > shortWidth);
-        QFont bigger = link->font();
-        bigger.setPixelSize(bigger.pixelSize() > 0 ? bigger.pixelSize() * 2 : 30);
-        link->setFont(bigger);
+        link->setFont(QFont(link->font().family(), link->font().pointSize() * 2));
         QVERIFY(link->textRect().width() > longWidth);
     }
 
-    void flatButtonPaintsMasksAndShadesPerState() {
+    void flatButtonPaintsMasksTextPicturesAndShadesPerState() {
         FlatButton button;
         button.resize(40, 24);
         const QColor face(50, 60, 70);
@@ -450,7 +388,6 @@ private slots:
         QCOMPARE(normal.pixelColor(1, 1), face);
         QVERIFY(HasPixel(normal, green));
         QCOMPARE(button.currentMask(), image::kGo);
-
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
         QApplication::sendEvent(&button, &enter);
         QVERIFY(button.isHovered());
@@ -458,11 +395,14 @@ private slots:
         const QImage hover = Grab(button);
         QCOMPARE(hover.pixelColor(3, 3), QColor(80, 90, 100));
         QVERIFY(HasPixel(hover, green));
-        QVERIFY(hover != normal);
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(&button, &leave);
         QCOMPARE(Grab(button), normal);
-
+        // Text takes the mask's colour and its room beside the image.
+        button.setFont(QFont(u"DejaVu Sans"_s, 12, QFont::Bold));
+        button.setText(u"WWW"_s);
+        QCOMPARE(button.textColour(), green);
+        QVERIFY(button.sizeHint().width() > ImageSize(image::kGo).width() + 20);
         // A face near white does not wrap around.
         button.setFaceColour(QColor(250, 240, 10));
         QApplication::sendEvent(&button, &enter);
@@ -478,32 +418,17 @@ private slots:
         QCOMPARE(button.currentFaceColour(), QColor(130, 130, 130));
         button.setChecked(true);
         QCOMPARE(button.currentFaceColour(), QColor(110, 110, 110));
-
         button.setEnabled(false);
         QVERIFY(!HasPixel(Grab(button), green));
-    }
-
-    void flatButtonTextTakesTheMaskColourAndAPictureLeavesOutItsTransparentColour() {
-        FlatButton text;
-        text.resize(110, 24);
-        QFont font = text.font();
-        font.setPixelSize(16);
-        font.setBold(true);
-        text.setFont(font);
-        text.setText(u"WWW"_s);
-        text.setMasks(image::kHelp, image::kHelpHover, QColor(255, 0, 255));
-        QCOMPARE(text.textColour(), QColor(255, 0, 255));
-        QVERIFY(text.sizeHint().width() > ImageSize(image::kHelp).width() + 20);
-        QVERIFY(HasPixel(Grab(text), QColor(255, 0, 255)));
-
+        // A picture leaves out its transparent colour.
         QPixmap picture(10, 10);
         picture.fill(QColor(255, 0, 255));
         QPainter(&picture).fillRect(3, 3, 4, 4, QColor(0, 0, 200));
-        FlatButton button;
-        button.resize(30, 30);
-        button.setFaceColour(QColor(20, 20, 20));
-        button.setPicture(picture, QColor(255, 0, 255));
-        const QImage shot = Grab(button);
+        FlatButton pictured;
+        pictured.resize(30, 30);
+        pictured.setFaceColour(QColor(20, 20, 20));
+        pictured.setPicture(picture, QColor(255, 0, 255));
+        const QImage shot = Grab(pictured);
         QVERIFY(HasPixel(shot, QColor(0, 0, 200)));
         QVERIFY(!HasPixel(shot, QColor(255, 0, 255)));
     }
@@ -530,11 +455,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTest::mouseClick(linked, Qt::LeftButton);
         QCOMPARE(opened, QUrl(u"https://updates.example.org/new"_s));
-
         QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
         QVERIFY(menu.isVisible());
-        QCOMPARE(button->menuPosition(), button->mapToGlobal(QPoint(0, 22)));
-        QCOMPARE(menu.pos(), button->menuPosition());
+        QCOMPARE(menu.pos(), button->mapToGlobal(QPoint(0, 22)));
         converter->trigger();
         QCOMPARE(chosen.count(), 1);
         QCOMPARE(chosen.at(0).at(0).value<QAction*>(), converter);
@@ -546,7 +469,7 @@ private slots:
         QCOMPARE(chosen.count(), 1);
     }
 
-    void everyImageAtBothRatios() {
+    void everyImageAtBothRatiosAndTheProgramIcon() {
         const std::vector<int>& ids = DrawnImageIds();
         for (int id : {128, 132, 136, 137, 142, 145, 147, 149, 150, 153, 154, 161,
                        162, 163, 167, 168, 175, 176, 178, 186, 187, 242, 249}) {
@@ -573,7 +496,6 @@ private slots:
         QVERIFY(DrawImage(9999).isNull());
         QVERIFY(!ImageSize(9999).isValid());
         QCOMPARE(KindOfImage(9999), ImageKind::Unknown);
-
         // Neighbours in each sequence differ: normal and hover, the language states, the lamp, the icon
         // frames.
         using namespace image;
@@ -588,9 +510,7 @@ private slots:
                          qPrintable(QString::number(sequence[i])));
             }
         }
-    }
-
-    void programIconIsTheRedSeal() {
+        // The program's icon is a red seal at every size.
         const QList<QSize> sizes = ImageIcon(image::kProgramIcon).availableSizes();
         QVERIFY(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
         const QImage large = DrawImage(image::kProgramIcon, QSize(64, 64), 1.0);

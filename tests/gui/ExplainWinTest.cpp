@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kLoadTimeoutMs = 60000;
 const QString kIndexName = u"OXA.LOCAL.INDEX.HTML"_s;
+using Keys = std::initializer_list<QKeyCombination>;
 
 } // namespace
 
@@ -94,24 +95,52 @@ private slots:
         view_ = nullptr;
     }
 
-    void ownLinkClickReachesHookAndDoesNotNavigate() {
-        QVERIFY(Load("<p><a id=own href=mmpp://0=4E2D>x</a><a id=next href=mmpp://0=4E00>y</a></p>"));
+    void linksReachTheHook() {
+        QList<QUrl> opened;
+        view_->SetExternalOpener([&](const QUrl& url) {
+            opened.append(url);
+            return true;
+        });
+        QVERIFY(Load("<p><a id=own href=mmpp://0=4E2D>x</a><a id=next href=mmpp://0=4E00>y</a>"
+                     "<a id=cancel href=\"qrc:/pages/about.html?cancel-me\">elsewhere</a>"
+                     "<a id=site href=\"https://www.example.org/\" target=_blank>site</a>"
+                     "<a id=local href=\"tech.html\" target=_blank>local</a><a id=plain "
+                     "href=\"tech.html\">s</a></p>"));
         Evaluate("window.stayMarker = 42;");
         addresses_.clear();
 
-        // A script click, then a real mouse click.
+        // Own links and a cancelled ordinary link reach the hook and load
+        // nothing: a script click, a real mouse click, then the others. Each
+        // is the next thing the hook sees, so each click reached it once.
         Evaluate("document.querySelector('#own').click();");
         QTRY_COMPARE_WITH_TIMEOUT(addresses_, QStringList{"mmpp://0=4E2D"}, kLoadTimeoutMs);
         QVERIFY(Click("#own"));
         QTRY_COMPARE_WITH_TIMEOUT(addresses_.size(), 2, kLoadTimeoutMs);
-
-        // A later link is the next thing the hook sees: each click reached it
-        // once. Still the same document: the marker survived and the link is there.
-        Evaluate("document.querySelector('#next').click();");
+        Evaluate("document.querySelector('#cancel').click();");
         QTRY_COMPARE_WITH_TIMEOUT(addresses_.size(), 3, kLoadTimeoutMs);
-        QCOMPARE(addresses_, QStringList({"mmpp://0=4E2D", "mmpp://0=4E2D", "mmpp://0=4E00"}));
+        Evaluate("document.querySelector('#next').click();");
+        QTRY_COMPARE_WITH_TIMEOUT(addresses_.size(), 4, kLoadTimeoutMs);
+        QCOMPARE(addresses_, QStringList({"mmpp://0=4E2D", "mmpp://0=4E2D", "qrc:/pages/about.html?cancel-me",
+                                          "mmpp://0=4E00"}));
+
+        // A new-window link goes to the external browser, unless it is a
+        // local page, which is not opened anywhere.
+        QVERIFY(Click("#local"));
+        QVERIFY(Click("#site"));
+        QTRY_COMPARE_WITH_TIMEOUT(opened.size(), 1, kLoadTimeoutMs);
+        QCOMPARE(opened.first(), QUrl("https://www.example.org/"));
+        // Still the same document: the marker survived and the links are there.
         QCOMPARE(Where(), "qrc:/pages/index.html " + kIndexName + " 42");
         QCOMPARE(Evaluate("document.querySelectorAll('#own').length").toInt(), 1);
+
+        // An ordinary link loads; without a pending name the page has the
+        // page script's initial name.
+        addresses_.clear();
+        const int before = completed_;
+        Evaluate("document.querySelector('#plain').click();");
+        QTRY_VERIFY_WITH_TIMEOUT(completed_ > before, kLoadTimeoutMs);
+        QCOMPARE(addresses_, QStringList{"qrc:/pages/tech.html"});
+        QCOMPARE(Where(), "qrc:/pages/tech.html No Name undefined");
     }
 
     void ownLinkNavigationFromScriptIsRefused() {
@@ -132,31 +161,6 @@ private slots:
             QVERIFY(!args.value(0).toBool());
         QCOMPARE(Where(), "qrc:/pages/index.html " + kIndexName + " 7");
         QVERIFY(view_->SetBody("<p>still here</p>"));
-    }
-
-    void ordinaryLinkReachesHookAndLoads() {
-        QVERIFY(Load("<p><a id=plain href=\"tech.html\">support</a></p>"));
-        addresses_.clear();
-        const int before = completed_;
-        Evaluate("document.querySelector('#plain').click();");
-        QTRY_VERIFY_WITH_TIMEOUT(completed_ > before, kLoadTimeoutMs);
-        QCOMPARE(addresses_, QStringList{"qrc:/pages/tech.html"});
-        // A page loaded without a pending name has the page script's initial name.
-        QCOMPARE(Where(), "qrc:/pages/tech.html No Name undefined");
-    }
-
-    void cancelledOrdinaryLinkKeepsPage() {
-        const QString target = "qrc:/pages/about.html?cancel-me";
-        QVERIFY(Load(
-            u"<p><a id=plain href=\"%1\">elsewhere</a><a id=own href=mmpp://0=4E00>y</a></p>"_s.arg(target)));
-        Evaluate("window.stayMarker = 3;");
-        addresses_.clear();
-        Evaluate("document.querySelector('#plain').click();");
-        QTRY_COMPARE_WITH_TIMEOUT(addresses_, QStringList{target}, kLoadTimeoutMs);
-        // A later click still reaches the hook from the same document.
-        Evaluate("document.querySelector('#own').click();");
-        QTRY_COMPARE_WITH_TIMEOUT(addresses_, (QStringList{target, "mmpp://0=4E00"}), kLoadTimeoutMs);
-        QCOMPARE(Where(), "qrc:/pages/index.html " + kIndexName + " 3");
     }
 
     void bodyAndPageNames() {
@@ -199,7 +203,13 @@ private slots:
         QCOMPARE(Evaluate("document.querySelectorAll('img[id^=oxaFly]').length").toInt(), 6);
     }
 
-    void scriptCalls() {
+    void scriptCallsAndMessages() {
+        QList<ScriptMessage> shown;
+        bool answer = false;
+        view_->SetMessagePresenter([&](const ScriptMessage& message) {
+            shown.append(message);
+            return answer;
+        });
         QVERIFY(Load());
         std::optional<std::pair<bool, QVariant>> result;
         const auto record = [&](bool ok, const QVariant& value) { result = {ok, value}; };
@@ -223,6 +233,21 @@ private slots:
         QVERIFY(view_->CallScript("SetWhoAmI", {"OXA.LOCAL.ABOUT.HTML"}));
         QCOMPARE(view_->PageName(), "OXA.LOCAL.ABOUT.HTML");
         QCOMPARE(Evaluate("WhoAmI()").toString(), "OXA.LOCAL.ABOUT.HTML");
+
+        // Message boxes of the page's script have the program's own caption.
+        Evaluate("alert('hello'); 0");
+        QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, kLoadTimeoutMs);
+        QCOMPARE(std::tuple(shown[0].caption, shown[0].text, shown[0].icon, shown[0].buttons),
+                 std::tuple(u"CustomMessage"_s, u"hello"_s, QMessageBox::Information, QMessageBox::Ok));
+        // A confirm keeps its two buttons and returns the user's answer.
+        answer = true;
+        QCOMPARE(Evaluate("confirm('sure?')").toBool(), true);
+        answer = false;
+        QCOMPARE(Evaluate("confirm('really?')").toBool(), false);
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE(
+            std::tuple(shown[1].caption, shown[1].icon, shown[1].buttons),
+            std::tuple(u"CustomMessage"_s, QMessageBox::Information, QMessageBox::Ok | QMessageBox::Cancel));
     }
 
     void contextMenuGoesToHook() {
@@ -239,24 +264,15 @@ private slots:
     }
 
     void keyFilterDecisions() {
-        const struct {
-            int key;
-            Qt::KeyboardModifiers modifiers;
-            bool swallowed;
-        } cases[] = {
-            {Qt::Key_F5, Qt::NoModifier, true},      {Qt::Key_F1, Qt::NoModifier, true},
-            {Qt::Key_F24, Qt::NoModifier, true},     {Qt::Key_N, Qt::ControlModifier, true},
-            {Qt::Key_Escape, Qt::NoModifier, true},  {Qt::Key_Left, Qt::AltModifier, true},
-            {Qt::Key_Control, Qt::NoModifier, true}, {Qt::Key_Alt, Qt::NoModifier, true},
-            {Qt::Key_Help, Qt::NoModifier, true},    {Qt::Key_A, Qt::NoModifier, false},
-            {Qt::Key_A, Qt::ShiftModifier, false},   {Qt::Key_Return, Qt::NoModifier, false},
-            {Qt::Key_Down, Qt::NoModifier, false},   {Qt::Key_Space, Qt::KeypadModifier, false},
-            {Qt::Key_F25, Qt::NoModifier, false},
-        };
-        for (const auto& c : cases) {
-            QVERIFY2(KeyFilter::Swallows(c.key, c.modifiers) == c.swallowed,
-                     qPrintable(u"key %1 modifiers %2"_s.arg(c.key).arg(int(c.modifiers))));
-        }
+        for (const QKeyCombination key :
+             Keys{Qt::Key_F5, Qt::Key_F1, Qt::Key_F24, Qt::ControlModifier | Qt::Key_N, Qt::Key_Escape,
+                  Qt::AltModifier | Qt::Key_Left, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Help})
+            QVERIFY2(KeyFilter::Swallows(key.key(), key.keyboardModifiers()),
+                     qPrintable(QKeySequence(key).toString()));
+        for (const QKeyCombination key : Keys{Qt::Key_A, Qt::ShiftModifier | Qt::Key_A, Qt::Key_Return,
+                                              Qt::Key_Down, Qt::KeypadModifier | Qt::Key_Space, Qt::Key_F25})
+            QVERIFY2(!KeyFilter::Swallows(key.key(), key.keyboardModifiers()),
+                     qPrintable(QKeySequence(key).toString()));
     }
 
     void keyFilterOnFocusProxy() {
@@ -270,64 +286,17 @@ private slots:
 
         view_->SetKeyFilter(true);
         QVERIFY(view_->KeyFilterOn());
-        QTest::keyClick(proxy, Qt::Key_F5);
-        QTest::keyClick(proxy, Qt::Key_N, Qt::ControlModifier);
-        QTest::keyClick(proxy, Qt::Key_Escape);
-        QTest::keyClick(proxy, Qt::Key_A);
-        QTest::keyClick(proxy, Qt::Key_F1);
-        QTest::keyClick(proxy, Qt::Key_B);
+        for (const QKeyCombination key : Keys{Qt::Key_F5, Qt::ControlModifier | Qt::Key_N, Qt::Key_Escape,
+                                              Qt::Key_A, Qt::Key_F1, Qt::Key_B})
+            QTest::keyClick(proxy, key.key(), key.keyboardModifiers());
         // Only the plain keys reached the page; keys arrive in order, so one let
         // through would show before the last.
         QTRY_COMPARE_WITH_TIMEOUT(keysSeen(), "a,b", kLoadTimeoutMs);
 
         view_->SetKeyFilter(false);
-        QTest::keyClick(proxy, Qt::Key_Escape);
-        QTest::keyClick(proxy, Qt::Key_F5);
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_F5})
+            QTest::keyClick(proxy, key);
         QTRY_VERIFY_WITH_TIMEOUT(keysSeen().startsWith("a,b,Escape"), kLoadTimeoutMs);
-    }
-
-    void scriptMessagesUseOwnCaption() {
-        QList<ScriptMessage> shown;
-        bool answer = false;
-        view_->SetMessagePresenter([&](const ScriptMessage& message) {
-            shown.append(message);
-            return answer;
-        });
-        QVERIFY(Load());
-
-        Evaluate("alert('hello'); 0");
-        QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, kLoadTimeoutMs);
-        QCOMPARE(shown[0].caption, "CustomMessage");
-        QCOMPARE(shown[0].text, "hello");
-        QCOMPARE(shown[0].icon, QMessageBox::Information);
-        QCOMPARE(shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-
-        // A confirm keeps its two buttons and returns the user's answer.
-        answer = true;
-        QCOMPARE(Evaluate("confirm('sure?')").toBool(), true);
-        answer = false;
-        QCOMPARE(Evaluate("confirm('really?')").toBool(), false);
-        QCOMPARE(shown.size(), 3);
-        QCOMPARE(shown[1].caption, "CustomMessage");
-        QCOMPARE(shown[1].icon, QMessageBox::Information);
-        QCOMPARE(shown[1].buttons, QMessageBox::Ok | QMessageBox::Cancel);
-    }
-
-    void newWindowLinksGoToExternalBrowser() {
-        QList<QUrl> opened;
-        view_->SetExternalOpener([&](const QUrl& url) {
-            opened.append(url);
-            return true;
-        });
-        QVERIFY(Load("<p><a id=site href=\"https://www.example.org/\" target=_blank>site</a>"
-                     "<a id=local href=\"tech.html\" target=_blank>local</a></p>"));
-
-        // A local page asked for in a new window is not opened anywhere.
-        QVERIFY(Click("#local"));
-        QVERIFY(Click("#site"));
-        QTRY_COMPARE_WITH_TIMEOUT(opened.size(), 1, kLoadTimeoutMs);
-        QCOMPARE(opened.first(), QUrl("https://www.example.org/"));
-        QCOMPARE(Where(), "qrc:/pages/index.html " + kIndexName + " undefined");
     }
 };
 

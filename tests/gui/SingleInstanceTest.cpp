@@ -1,8 +1,7 @@
 // The single-instance rule: the reply rule and the wire format, what a start
 // does with each reply, and real servers and clients in one process and
-// across processes. The test program doubles as the other process: started
-// with "--serve-helper" or "--ask-helper" it plays the running instance or
-// the second start.
+// across processes. Started with "--serve-helper" the test program plays the
+// running instance in another process.
 #include "app/instance/SingleInstance.h"
 #include "app/instance/StartupDecision.h"
 #include "settings/NameRegistry.h"
@@ -25,11 +24,12 @@
 using namespace quillory;
 using testing::kGenerousMs;
 using Listen = SingleInstanceServer::ListenResult;
+using enum InstanceRequest;
+using enum InstanceReply;
 
 namespace {
 
 const char kServeHelper[] = "--serve-helper";
-const char kAskHelper[] = "--ask-helper";
 
 void WriteLine(const char* line) {
     std::printf("%s\n", line);
@@ -58,7 +58,7 @@ int RunServeHelper(QCoreApplication& app, const QString& socketPath) {
 // Asks from a worker thread while this thread's event loop serves the
 // in-process server.
 InstanceReply AskFromThread(const QString& socketPath, InstanceRequest request) {
-    InstanceReply reply = InstanceReply::NoAnswer;
+    InstanceReply reply = NoAnswer;
     std::unique_ptr<QThread> thread(QThread::create([&] {
         NameRegistry names;
         reply = AskRunningInstance(names, socketPath, request, kGenerousMs);
@@ -108,11 +108,8 @@ class SingleInstanceTest : public QObject {
     bool startServeHelper(QProcess& process) {
         process.start(QCoreApplication::applicationFilePath(),
                       {QString::fromLatin1(kServeHelper), socketPath()});
-        if (!process.waitForStarted(kGenerousMs))
-            return false;
-        while (!process.canReadLine()) {
-            if (!process.waitForReadyRead(kGenerousMs))
-                return false;
+        while (process.waitForStarted(kGenerousMs) && !process.canReadLine() &&
+               process.waitForReadyRead(kGenerousMs)) {
         }
         return process.readLine().trimmed() == "listening";
     }
@@ -166,29 +163,24 @@ private slots:
             const StartupDecision decision = DecideStartup(request, reply);
             return std::tuple{decision.action, decision.exitCode, !decision.message.isEmpty()};
         };
-        const auto show = InstanceRequest::Show;
-        const auto quit = InstanceRequest::Quit;
-        const auto exit = StartupAction::Exit;
-        QCOMPARE(decide(show, InstanceReply::NoInstance),
-                 std::tuple(StartupAction::RunAsFirstInstance, 0, false));
-        QCOMPARE(decide(show, InstanceReply::AnsweredShow), std::tuple(exit, 0, false));
+        using enum StartupAction;
+        QCOMPARE(decide(Show, NoInstance), std::tuple(RunAsFirstInstance, 0, false));
+        QCOMPARE(decide(Show, AnsweredShow), std::tuple(Exit, 0, false));
         // A hung instance, or one that answers something else.
-        QCOMPARE(decide(show, InstanceReply::NoAnswer),
-                 std::tuple(StartupAction::RunAsSecondInstance, 0, false));
-        QCOMPARE(decide(show, InstanceReply::Unrecognised),
-                 std::tuple(StartupAction::RunAsSecondInstance, 0, false));
-        QCOMPARE(decide(quit, InstanceReply::AnsweredQuit), std::tuple(exit, 0, false));
-        QCOMPARE(decide(quit, InstanceReply::NoInstance), std::tuple(exit, 0, true));
-        QCOMPARE(decide(quit, InstanceReply::NoAnswer), std::tuple(exit, 1, true));
+        QCOMPARE(decide(Show, NoAnswer), std::tuple(RunAsSecondInstance, 0, false));
+        QCOMPARE(decide(Show, Unrecognised), std::tuple(RunAsSecondInstance, 0, false));
+        QCOMPARE(decide(Quit, AnsweredQuit), std::tuple(Exit, 0, false));
+        QCOMPARE(decide(Quit, NoInstance), std::tuple(Exit, 0, true));
+        QCOMPARE(decide(Quit, NoAnswer), std::tuple(Exit, 1, true));
     }
 
     void quitOptionIsRecognised() {
-        QCOMPARE(RequestFromArguments({"quillory"}), InstanceRequest::Show);
-        QCOMPARE(RequestFromArguments({"quillory", "--quit"}), InstanceRequest::Quit);
-        QCOMPARE(RequestFromArguments({"quillory", "-x", "--quit"}), InstanceRequest::Quit);
+        QCOMPARE(RequestFromArguments({"quillory"}), Show);
+        QCOMPARE(RequestFromArguments({"quillory", "--quit"}), Quit);
+        QCOMPARE(RequestFromArguments({"quillory", "-x", "--quit"}), Quit);
         // The program's own name is not an option, however it is spelled.
-        QCOMPARE(RequestFromArguments({"--quit"}), InstanceRequest::Show);
-        QCOMPARE(RequestFromArguments({}), InstanceRequest::Show);
+        QCOMPARE(RequestFromArguments({"--quit"}), Show);
+        QCOMPARE(RequestFromArguments({}), Show);
     }
 
     void socketPathsDependOnUserAndStayShort() {
@@ -205,29 +197,11 @@ private slots:
         QVERIFY(current.toLocal8Bit().size() < 108); // sun_path, terminator included
     }
 
-    void showAndQuitRequestsInOneProcess() {
+    void requestsInOneProcess() {
         Served served(names_, socketPath());
         QCOMPARE(served.server.listen(), Listen::Listening);
-        QVERIFY(served.server.isListening());
 
-        QCOMPARE(AskFromThread(socketPath(), InstanceRequest::Show), InstanceReply::AnsweredShow);
-        QTRY_COMPARE(served.shown.count(), 1);
-        QCOMPARE(served.quitting.count(), 0);
-        QCOMPARE(AskFromThread(socketPath(), InstanceRequest::Quit), InstanceReply::AnsweredQuit);
-        QTRY_COMPARE(served.quitting.count(), 1);
-        QCOMPARE(served.shown.count(), 1);
-
-        // The Exit action releases the name: the file goes and a start finds
-        // no instance.
-        served.server.close();
-        QVERIFY(!served.server.isListening());
-        QVERIFY(!QFile::exists(socketPath()));
-        QCOMPARE(AskFromThread(socketPath(), InstanceRequest::Show), InstanceReply::NoInstance);
-    }
-
-    void otherPairsChangeNothing() {
-        Served served(names_, socketPath());
-        QCOMPARE(served.server.listen(), Listen::Listening);
+        // Other pairs get the reply 0 and change nothing.
         const InstanceProtocolIds ids = InstanceProtocolIds::From(names_);
         for (const auto& [wParam, lParam] :
              {std::pair{ids.showYourself, ids.quitYourself}, std::pair{ids.areYouThere, ids.areYouThere}}) {
@@ -241,6 +215,20 @@ private slots:
         }
         QCOMPARE(served.shown.count() + served.quitting.count(), 0);
         QVERIFY(served.server.isListening());
+
+        QCOMPARE(AskFromThread(socketPath(), Show), AnsweredShow);
+        QTRY_COMPARE(served.shown.count(), 1);
+        QCOMPARE(served.quitting.count(), 0);
+        QCOMPARE(AskFromThread(socketPath(), Quit), AnsweredQuit);
+        QTRY_COMPARE(served.quitting.count(), 1);
+        QCOMPARE(served.shown.count(), 1);
+
+        // The Exit action releases the name: the file goes and a start finds
+        // no instance.
+        served.server.close();
+        QVERIFY(!served.server.isListening());
+        QVERIFY(!QFile::exists(socketPath()));
+        QCOMPARE(AskFromThread(socketPath(), Show), NoInstance);
     }
 
     void requestsMayArriveInPiecesButNotForEver() {
@@ -275,7 +263,7 @@ private slots:
         idle.write(request.left(5));
         QTRY_COMPARE_WITH_TIMEOUT(idle.state(), QLocalSocket::UnconnectedState, kGenerousMs);
         QCOMPARE(served.shown.count(), 1);
-        QCOMPARE(AskFromThread(socketPath(), InstanceRequest::Show), InstanceReply::AnsweredShow);
+        QCOMPARE(AskFromThread(socketPath(), Show), AnsweredShow);
     }
 
     void clientReadsOnlyTheRepliesItKnows() {
@@ -283,22 +271,21 @@ private slots:
         {
             ScriptedPeer peer(socketPath(), ids.areYouThere + 11);
             QVERIFY(peer.isListening());
-            QCOMPARE(AskFromThread(socketPath(), InstanceRequest::Quit), InstanceReply::AnsweredQuit);
+            QCOMPARE(AskFromThread(socketPath(), Quit), AnsweredQuit);
             QCOMPARE(peer.received, instance_wire::EncodeRequest({ids.quitYourself, ids.quitYourself}));
         }
         // "No meaningful value" from a peer that did nothing is not taken as a yes.
         ScriptedPeer peer(socketPath(), 0);
         QVERIFY(peer.isListening());
-        QCOMPARE(AskFromThread(socketPath(), InstanceRequest::Show), InstanceReply::Unrecognised);
+        QCOMPARE(AskFromThread(socketPath(), Show), Unrecognised);
     }
 
     void noSocketMeansNoInstance() {
-        QCOMPARE(AskRunningInstance(names_, socketPath(), InstanceRequest::Show), InstanceReply::NoInstance);
-        QCOMPARE(AskRunningInstance(names_, socketPath(), InstanceRequest::Quit), InstanceReply::NoInstance);
+        QCOMPARE(AskRunningInstance(names_, socketPath(), Show), NoInstance);
+        QCOMPARE(AskRunningInstance(names_, socketPath(), Quit), NoInstance);
         // A path in a folder that does not exist is no instance either.
-        QCOMPARE(AskRunningInstance(names_, folder_->filePath(QStringLiteral("gone/quillory-0")),
-                                    InstanceRequest::Show),
-                 InstanceReply::NoInstance);
+        QCOMPARE(AskRunningInstance(names_, folder_->filePath(QStringLiteral("gone/quillory-0")), Show),
+                 NoInstance);
     }
 
     void silentServerCountsAsNoAnswer() {
@@ -308,8 +295,7 @@ private slots:
         QVERIFY(silent.listen(socketPath()));
 
         // NoAnswer, not a hang: the client gives up after its own time-out.
-        QCOMPARE(AskRunningInstance(names_, socketPath(), InstanceRequest::Show, 500),
-                 InstanceReply::NoAnswer);
+        QCOMPARE(AskRunningInstance(names_, socketPath(), Show, 500), NoAnswer);
 
         // A starting server does not take the name from a live holder, even a
         // silent one.
@@ -329,14 +315,14 @@ private slots:
         QCOMPARE(second.server.listen(), Listen::InstanceRunning);
         QVERIFY(!second.server.isListening());
 
-        QCOMPARE(AskFromThread(socketPath(), InstanceRequest::Show), InstanceReply::AnsweredShow);
+        QCOMPARE(AskFromThread(socketPath(), Show), AnsweredShow);
         QTRY_COMPARE(first.shown.count(), 1);
         QCOMPARE(second.shown.count(), 0);
 
         // Closing the second server leaves the first one's socket alone.
         second.server.close();
         QVERIFY(QFile::exists(socketPath()));
-        QCOMPARE(AskFromThread(socketPath(), InstanceRequest::Show), InstanceReply::AnsweredShow);
+        QCOMPARE(AskFromThread(socketPath(), Show), AnsweredShow);
     }
 
     void usersAndNamesDoNotCollide() {
@@ -346,26 +332,12 @@ private slots:
         QCOMPARE(mine.server.listen(), Listen::Listening);
         QCOMPARE(theirs.server.listen(), Listen::Listening);
 
-        QCOMPARE(AskFromThread(socketPath(1001), InstanceRequest::Quit), InstanceReply::AnsweredQuit);
+        QCOMPARE(AskFromThread(socketPath(1001), Quit), AnsweredQuit);
         QTRY_COMPARE(theirs.quitting.count(), 1);
         QCOMPARE(mine.shown.count(), 0);
         QVERIFY(mine.server.isListening());
-        QCOMPARE(AskFromThread(socketPath(1000), InstanceRequest::Show), InstanceReply::AnsweredShow);
+        QCOMPARE(AskFromThread(socketPath(1000), Show), AnsweredShow);
         QTRY_COMPARE(mine.shown.count(), 1);
-    }
-
-    void secondStartInAnotherProcessShowsTheFirst() {
-        Served served(names_, socketPath());
-        QCOMPARE(served.server.listen(), Listen::Listening);
-        QProcess second;
-        QSignalSpy finished(&second, &QProcess::finished);
-        second.start(QCoreApplication::applicationFilePath(),
-                     {QString::fromLatin1(kAskHelper), socketPath()});
-        QVERIFY(second.waitForStarted(kGenerousMs));
-        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kGenerousMs);
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), int(InstanceReply::AnsweredShow));
-        QCOMPARE(served.shown.count(), 1);
     }
 
     void runningInstanceInAnotherProcessAnswersAndQuits() {
@@ -373,13 +345,11 @@ private slots:
         QVERIFY(startServeHelper(first));
 
         // This process is the second start and then the outside program.
-        QCOMPARE(AskRunningInstance(names_, socketPath(), InstanceRequest::Show, kGenerousMs),
-                 InstanceReply::AnsweredShow);
+        QCOMPARE(AskRunningInstance(names_, socketPath(), Show, kGenerousMs), AnsweredShow);
         QVERIFY(first.canReadLine() || first.waitForReadyRead(kGenerousMs));
         QCOMPARE(first.readLine().trimmed(), QByteArray("show"));
 
-        QCOMPARE(AskRunningInstance(names_, socketPath(), InstanceRequest::Quit, kGenerousMs),
-                 InstanceReply::AnsweredQuit);
+        QCOMPARE(AskRunningInstance(names_, socketPath(), Quit, kGenerousMs), AnsweredQuit);
         QVERIFY(first.waitForFinished(kGenerousMs));
         QCOMPARE(first.exitStatus(), QProcess::NormalExit);
         QCOMPARE(first.exitCode(), 0);
@@ -396,11 +366,11 @@ private slots:
 
         // NoInstance, not NoAnswer: the refused connection is seen at once
         // rather than waited out.
-        QCOMPARE(AskRunningInstance(names_, socketPath(), InstanceRequest::Show), InstanceReply::NoInstance);
+        QCOMPARE(AskRunningInstance(names_, socketPath(), Show), NoInstance);
 
         Served served(names_, socketPath());
         QCOMPARE(served.server.listen(), Listen::Listening);
-        QCOMPARE(AskFromThread(socketPath(), InstanceRequest::Show), InstanceReply::AnsweredShow);
+        QCOMPARE(AskFromThread(socketPath(), Show), AnsweredShow);
         QTRY_COMPARE(served.shown.count(), 1);
     }
 };
@@ -410,11 +380,6 @@ int main(int argc, char** argv) {
     const QStringList arguments = app.arguments();
     if (arguments.size() == 3 && arguments.at(1) == QLatin1String(kServeHelper))
         return RunServeHelper(app, arguments.at(2));
-    // A second start in another process: its exit code is the reply it got.
-    if (arguments.size() == 3 && arguments.at(1) == QLatin1String(kAskHelper)) {
-        NameRegistry names;
-        return int(AskRunningInstance(names, arguments.at(2), InstanceRequest::Show, kGenerousMs));
-    }
     SingleInstanceTest test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

@@ -78,7 +78,7 @@ private:
     bool complete_ = false;
 };
 
-enum class Reply { Whole, Pieces, BeyondLimit, NoPayload, FieldMissing, Silence };
+enum class Reply { Whole, Pieces, BeyondLimit, NoPayload, Silence };
 
 // The pieces a server sends for the request body.
 QList<QByteArray> ReplyPieces(Reply kind, const QByteArray& body) {
@@ -98,8 +98,6 @@ QList<QByteArray> ReplyPieces(Reply kind, const QByteArray& body) {
         return {head + QByteArray(kUpdateReplyLimit, ' '), payload};
     case Reply::NoPayload:
         return {head + "no news"};
-    case Reply::FieldMissing:
-        return {head + "return=" + ScrambleReplyFor("url=http://127.0.0.1/x\nminor=1\ndata=1\n", body)};
     case Reply::Silence:
         break;
     }
@@ -139,7 +137,6 @@ private slots:
         QTest::newRow("in pieces, short last group") << int(Reply::Pieces) << true;
         QTest::newRow("payload beyond the limit") << int(Reply::BeyondLimit) << false;
         QTest::newRow("no payload") << int(Reply::NoPayload) << false;
-        QTest::newRow("field missing") << int(Reply::FieldMissing) << false;
     }
 
     void repliesGiveAnAddressOnlyWhenWholeAndValid() {
@@ -252,15 +249,6 @@ private slots:
         for (int i = 0; i < lamps.count(); ++i)
             QCOMPARE(lamps.at(i).at(0).value<LampStates>(), cycle.at(i % cycle.size()));
         QCOMPARE(indicator.lamps(), (LampStates{false, false, false}));
-    }
-
-    void checkerFeedsTheIndicator() {
-        Check check{Reply::Whole};
-        UpdateIndicator indicator;
-        connect(&check.checker, &UpdateChecker::finished, &indicator, &UpdateIndicator::showCheckResult);
-        check.checker.start();
-        QTRY_VERIFY_WITH_TIMEOUT(indicator.controlsVisible(), kGenerousMs);
-        QCOMPARE(indicator.address(), kAddress);
     }
 };
 

@@ -120,6 +120,7 @@ TEST_F(FontChoiceTest, LoadingKeepsTheLetterOfAFaceThatIsNotInstalledAndStoresIt
 }
 
 TEST_F(FontChoiceTest, WritingStoresEveryValueAndReadsBackTheSame) {
+    // Faces with their sets, then the sizes: simplified, traditional, English, Pinyin, Jyutping.
     FontsChoice choice{"SimHei", 134, "PMingLiU", 136, "DejaVu Sans", "DejaVu Serif", 13, 8, 10, 12, 11};
     choice.englishDefault = false;
     ASSERT_TRUE(WriteFontsChoice(store(), choice));
