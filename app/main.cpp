@@ -32,7 +32,7 @@ int main(int argc, char* argv[]) {
 
     SingleInstanceServer server(names, socketPath);
     if (decision.action == StartupAction::RunAsFirstInstance) {
-        server.listen();
+        server.Listen();
     }
 
     SettingsStore settings;

@@ -137,8 +137,8 @@ void CExplainWin::SetKeyFilter(bool on) {
     AttachKeyFilter();
 }
 
-bool CExplainWin::KeyFilterOn() const {
-    return keyFilter_->Enabled();
+bool CExplainWin::keyFilterOn() const {
+    return keyFilter_->enabled();
 }
 
 bool CExplainWin::CallScript(const QString& function, const QStringList& args, ScriptResult onResult) {

@@ -56,10 +56,10 @@ public:
     bool SetBody(const QString& html) override;
     QString PageName() const override;
     void SetKeyFilter(bool on) override;
-    bool KeyFilterOn() const;
+    bool keyFilterOn() const;
 
     // True once a document has completed and until the next navigation.
-    bool HasDocument() const { return hasDocument_; }
+    bool hasDocument() const { return hasDocument_; }
 
     // Calls a function of the page script with text arguments. False when no
     // document is shown or the name is no script identifier; the callback,

@@ -14,7 +14,7 @@ public:
     explicit KeyFilter(QObject* parent = nullptr) : QObject(parent) {}
 
     void SetEnabled(bool on) { enabled_ = on; }
-    bool Enabled() const { return enabled_; }
+    bool enabled() const { return enabled_; }
 
     // Whether a key event with this key and these modifiers is swallowed
     // while the filter is enabled.

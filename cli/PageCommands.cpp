@@ -24,7 +24,7 @@ public:
     QString itemText(int) const override { return {}; }
     int itemData(int) const override { return -1; }
     int selectedItem() const override { return -1; }
-    void post(const ProtocolRequest& request) override { posted = request; }
+    void Post(const ProtocolRequest& request) override { posted = request; }
 
     std::optional<ProtocolRequest> posted;
 

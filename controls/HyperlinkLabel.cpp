@@ -63,7 +63,7 @@ void HyperlinkLabel::textChanged() {
     update();
 }
 
-bool HyperlinkLabel::activate() {
+bool HyperlinkLabel::Activate() {
     if (busy_) {
         return false;
     }

@@ -31,7 +31,7 @@ public:
 
     // What a click on the text does. Returns false when the address could
     // not be opened, or when a click is already being handled.
-    bool activate();
+    bool Activate();
 
     QSize sizeHint() const override;
 

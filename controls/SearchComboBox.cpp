@@ -31,7 +31,7 @@ void SearchComboBox::SetItems(const QList<QPair<QString, int>>& items) {
     }
 }
 
-void SearchComboBox::post(const ProtocolRequest& request) {
+void SearchComboBox::Post(const ProtocolRequest& request) {
     if (poster_) {
         poster_(request);
     }

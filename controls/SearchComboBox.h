@@ -29,7 +29,7 @@ public:
     QString itemText(int item) const override { return QComboBox::itemText(item); }
     int itemData(int item) const override { return QComboBox::itemData(item).toInt(); }
     int selectedItem() const override { return currentIndex(); }
-    void post(const ProtocolRequest& request) override;
+    void Post(const ProtocolRequest& request) override;
 
 signals:
     void searchRequested();

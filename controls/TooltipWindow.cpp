@@ -96,7 +96,7 @@ TooltipWindow::~TooltipWindow() {
     stopTimers();
 }
 
-void TooltipWindow::addTool(const TooltipTool& tool) {
+void TooltipWindow::AddTool(const TooltipTool& tool) {
     for (TooltipTool& existing : tools_) {
         if (existing.window == tool.window && existing.id == tool.id) {
             existing = tool;
@@ -124,7 +124,7 @@ void TooltipWindow::setWindowTool(const TooltipTool& tool) {
     }
 }
 
-bool TooltipWindow::removeTool(const QWidget* window, std::uint32_t id) {
+bool TooltipWindow::RemoveTool(const QWidget* window, std::uint32_t id) {
     const auto found = std::find_if(tools_.begin(), tools_.end(), [&](const TooltipTool& tool) {
         return tool.window == window && tool.id == id;
     });
@@ -174,7 +174,7 @@ void TooltipWindow::setTipFont(const QFont& font) {
     followsSystemFont_ = false;
 }
 
-void TooltipWindow::useSystemFont() {
+void TooltipWindow::UseSystemFont() {
     tipFont_ = QToolTip::font();
     followsSystemFont_ = true;
 }
@@ -260,7 +260,7 @@ void TooltipWindow::onMouseMove(const QPoint& globalPos) {
     }
 }
 
-void TooltipWindow::relayEvent(QObject* watched, QEvent* event) {
+void TooltipWindow::RelayEvent(QObject* watched, QEvent* event) {
     if (!enabled_ || !event) {
         return;
     }
@@ -288,7 +288,7 @@ void TooltipWindow::relayEvent(QObject* watched, QEvent* event) {
 }
 
 bool TooltipWindow::eventFilter(QObject* watched, QEvent* event) {
-    relayEvent(watched, event);
+    RelayEvent(watched, event);
     return false;
 }
 

@@ -66,10 +66,10 @@ public:
     ~TooltipWindow() override;
 
     // Adds a tool, replacing one with the same window and id.
-    void addTool(const TooltipTool& tool);
+    void AddTool(const TooltipTool& tool);
     // Makes tool the only tool of its window, replacing any others it had.
     void setWindowTool(const TooltipTool& tool);
-    bool removeTool(const QWidget* window, std::uint32_t id);
+    bool RemoveTool(const QWidget* window, std::uint32_t id);
     const std::vector<TooltipTool>& tools() const { return tools_; }
 
     // Asked for the text of tools marked textFromOwner.
@@ -86,11 +86,11 @@ public:
     // Takes a font for every tip, no longer following the system's.
     void setTipFont(const QFont& font);
     // Follows the system's tip font again.
-    void useSystemFont();
+    void UseSystemFont();
     QFont tipFont() const { return tipFont_; }
 
     // Every event of the owner's windows passes through here.
-    void relayEvent(QObject* watched, QEvent* event);
+    void RelayEvent(QObject* watched, QEvent* event);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     const TooltipTool* currentTool() const;

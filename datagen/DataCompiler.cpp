@@ -174,7 +174,7 @@ bool CompileData(const CompilerInputs& inputs, QTextStream& progress, QString* e
     IndexContent index;
     index.version = inputs.version;
     ListFilesStats lists;
-    if (!WriteListFiles(source, staging.Path(), index, error, &lists))
+    if (!WriteListFiles(source, staging.path(), index, error, &lists))
         return false;
     progress << "List files: " << lists.chunks << " chunks (" << Seconds(step) << ")" << Qt::endl;
 

@@ -32,7 +32,7 @@ bool StagingFolder::Create(QString* error) {
     return true;
 }
 
-QString StagingFolder::Path() const {
+QString StagingFolder::path() const {
     return dir_ ? dir_->path() : QString();
 }
 

@@ -13,7 +13,7 @@ public:
 
     // Creates the staging folder (and the data folder's parent when needed).
     bool Create(QString* error);
-    QString Path() const;
+    QString path() const;
     QString FilePath(const QString& name) const;
 
     // Moves every staged file into the data folder, replacing files of the

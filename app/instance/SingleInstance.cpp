@@ -101,7 +101,7 @@ SingleInstanceServer::~SingleInstanceServer() {
     close();
 }
 
-SingleInstanceServer::ListenResult SingleInstanceServer::listen() {
+SingleInstanceServer::ListenResult SingleInstanceServer::Listen() {
     if (server_->isListening()) {
         return ListenResult::Listening;
     }

@@ -47,7 +47,7 @@ public:
     // Takes the socket unless a live instance holds it. A socket file left by
     // an instance that has died (nobody accepts a connection on it) is
     // removed first; a socket that accepts connections is never taken over.
-    ListenResult listen();
+    ListenResult Listen();
     // Releases the socket and removes its file.
     void close();
     bool isListening() const;

@@ -68,7 +68,7 @@ SyllablePlayer::~SyllablePlayer() {
     stop();
 }
 
-bool SyllablePlayer::play(const std::vector<std::int16_t>& samples, int sampleRate) {
+bool SyllablePlayer::Play(const std::vector<std::int16_t>& samples, int sampleRate) {
     stop();
     if (samples.empty() || sampleRate <= 0)
         return false;
@@ -106,7 +106,7 @@ bool SyllablePlayer::play(const std::vector<std::int16_t>& samples, int sampleRa
     return true;
 }
 
-void SyllablePlayer::stop() {
+void SyllablePlayer::Stop() {
     release_.stop();
     if (sink_) {
         // Disconnect first: the stop itself must not report an ending.

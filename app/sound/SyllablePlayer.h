@@ -23,8 +23,8 @@ public:
 
     // Starts playing 16-bit mono samples at sampleRate. False when there is
     // no audio output, the samples are empty or the output refuses them.
-    bool play(const std::vector<std::int16_t>& samples, int sampleRate);
-    void stop();
+    bool Play(const std::vector<std::int16_t>& samples, int sampleRate);
+    void Stop();
     bool isPlaying() const;
     // Sounds started since the player was made (each new play() counts).
     int startedCount() const { return startedCount_; }

@@ -29,7 +29,7 @@ UpdateChecker::UpdateChecker(std::optional<UpdateServer> server, UpdateVersions 
 
 UpdateChecker::~UpdateChecker() = default;
 
-void UpdateChecker::start() {
+void UpdateChecker::Start() {
     if (outcome_ != UpdateCheckOutcome::NotStarted) {
         return;
     }

@@ -50,7 +50,7 @@ public:
     // Begins the check; returns at once. A check runs only once: later calls
     // do nothing. finished() is always emitted from the event loop, never
     // from inside start().
-    void start();
+    void Start();
 
     UpdateCheckOutcome outcome() const { return outcome_; }
     bool isRunning() const { return outcome_ == UpdateCheckOutcome::Running; }

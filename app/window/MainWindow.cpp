@@ -82,7 +82,7 @@ bool MainWindow::Initialise() {
     initialised_ = true;
     // Asks for a newer version without waiting; the update button and the
     // blinking lamps appear when one exists.
-    updates_->Start(dictionary_.index().DataVersion());
+    updates_->Start(dictionary_.index().dataVersion());
     if (exitPending_) {
         QMetaObject::invokeMethod(this, &MainWindow::ExitProgram, Qt::QueuedConnection);
     } else if (showPending_) {
@@ -351,7 +351,7 @@ void MainWindow::ExitProgram() {
         return;
     }
     exiting_ = true;
-    player_.stop();
+    player_.Stop();
     search_.history.SaveHistory(historyPath_);
     env_.settings->WriteSetting(QStringLiteral("LANG"), QString::number(language_.GetLanguage()));
     env_.settings->WriteSetting(QStringLiteral("AniIcon"),

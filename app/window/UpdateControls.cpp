@@ -51,7 +51,7 @@ void UpdateControls::Start(const QString& dataVersion) {
     connect(indicator_, &UpdateIndicator::lampsChanged, this, &UpdateControls::ShowLamps);
     checker_ = new UpdateChecker(ConfiguredUpdateServer(), UpdateVersions::Current(dataVersion), window_);
     connect(checker_, &UpdateChecker::finished, indicator_, &UpdateIndicator::showCheckResult);
-    checker_->start();
+    checker_->Start();
 }
 
 void UpdateControls::ShowLamps(const LampStates& lamps) {

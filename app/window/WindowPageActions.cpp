@@ -19,7 +19,7 @@ void WindowPageActions::PlaySyllable(const QString& syllable, Scheme scheme) {
     if (!id)
         return;
     if (const auto samples = dictionary_.sounds().samples(scheme, *id))
-        player_.play(*samples, SoundStore::sampleRate());
+        player_.Play(*samples, SoundStore::sampleRate());
 }
 
 void WindowPageActions::OpenAddress(const QString& url) {

@@ -118,7 +118,7 @@ bool DataIndex::LoadDataIndex(QIODevice& file) {
     return true;
 }
 
-QString DataIndex::DataVersion() const {
+QString DataIndex::dataVersion() const {
     return QStringLiteral("%1").arg(version_, 4, 16, QLatin1Char('0')).toUpper();
 }
 

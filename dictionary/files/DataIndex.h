@@ -24,7 +24,7 @@ public:
     bool LoadDataIndex(QIODevice& file);
     bool isLoaded() const;
 
-    QString DataVersion() const; // "%04X"
+    QString dataVersion() const; // "%04X"
 
     std::vector<SyllableId> PinyinSyllables() const;
     std::vector<SyllableId> JyutpingSyllables() const;

@@ -20,7 +20,7 @@ void PostHistoryItem(SearchBox& box, SearchState& state, int item) {
         return;
     if (request->text)
         state.queryText = *request->text;
-    box.post(*request);
+    box.Post(*request);
 }
 
 } // namespace

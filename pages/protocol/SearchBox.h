@@ -15,7 +15,7 @@ public:
     virtual QString itemText(int item) const = 0;
     virtual int itemData(int item) const = 0;
     virtual int selectedItem() const = 0; // -1 when none
-    virtual void post(const ProtocolRequest& request) = 0;
+    virtual void Post(const ProtocolRequest& request) = 0;
 };
 
 } // namespace quillory

@@ -60,8 +60,8 @@ struct TipStage {
                    : owner.rect().contains(local)                       ? child
                                                                         : nullptr;
         });
-        tip->addTool({first, 1, {}, u"First tip"_s});
-        tip->addTool({second, 2, {}, u"Second tip"_s});
+        tip->AddTool({first, 1, {}, u"First tip"_s});
+        tip->AddTool({second, 2, {}, u"Second tip"_s});
         owner.show();
     }
 
@@ -72,7 +72,7 @@ struct TipStage {
     void send(const QPoint& global, QEvent::Type type = QEvent::MouseMove,
               Qt::MouseButton button = Qt::NoButton) {
         QMouseEvent event(type, owner.mapFromGlobal(global), global, button, button, Qt::NoModifier);
-        tip->relayEvent(&owner, &event);
+        tip->RelayEvent(&owner, &event);
     }
 
     void moveTo(const QPoint& global) {
@@ -251,7 +251,7 @@ private slots:
         QVERIFY(tip.elapsedMs() >= TooltipWindow::kShowLimitMs);
         stage.reshow();
         QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, u"a"_s);
-        tip.relayEvent(&stage.owner, &key);
+        tip.RelayEvent(&stage.owner, &key);
         QVERIFY(!tip.isVisible() && !tip.isPolling());
         // Whether a fresh tip stays after a mouse event on the first tool, or on the tip itself.
         const auto stays = [&](QEvent::Type type, Qt::MouseButton button, bool onTip = false) {
@@ -271,7 +271,7 @@ private slots:
         TipStage stage;
         TooltipWindow& tip = *stage.tip;
         // A rectangle of the owner is a tool of its own.
-        tip.addTool({&stage.owner, 30, QRect(200, 100, 50, 40), u"Area"_s});
+        tip.AddTool({&stage.owner, 30, QRect(200, 100, 50, 40), u"Area"_s});
         QCOMPARE(tip.toolAt(stage.owner.mapToGlobal(QPoint(210, 110))), 2);
         QCOMPARE(tip.toolAt(stage.owner.mapToGlobal(QPoint(190, 110))), -1);
         QCOMPARE(tip.toolAt(stage.centreOf(stage.second)), 1);
@@ -282,7 +282,7 @@ private slots:
         third->show();
         QString answer = u"Asked of the owner"_s;
         std::uint32_t askedFor = 0;
-        tip.addTool({third, 7, {}, {}, true, 0, {}, {}, 99});
+        tip.AddTool({third, 7, {}, {}, true, 0, {}, {}, 99});
         tip.setTextProvider([&](const TooltipTool& tool) {
             askedFor = tool.id;
             return tool.param == 99 ? answer : QString();
@@ -301,14 +301,14 @@ private slots:
         stage.restOn(third);
         QVERIFY(!tip.isVisible() && !tip.isPolling());
         // Re-adding the same window and id replaces the tool.
-        tip.addTool({stage.first, 1, {}, u"Renewed"_s});
+        tip.AddTool({stage.first, 1, {}, u"Renewed"_s});
         stage.restOn(stage.first);
         QCOMPARE(tip.shownText(), u"Renewed"_s);
-        QVERIFY(tip.removeTool(stage.first, 1));
+        QVERIFY(tip.RemoveTool(stage.first, 1));
         QVERIFY(!tip.isVisible());
-        QVERIFY(!tip.removeTool(stage.first, 1));
+        QVERIFY(!tip.RemoveTool(stage.first, 1));
         // A text with a carriage return is a callout: a click on the tip shows its other side, in place.
-        tip.addTool({stage.first, 1, {}, u"Shown now\rPress to see"_s});
+        tip.AddTool({stage.first, 1, {}, u"Shown now\rPress to see"_s});
         stage.reshow();
         QVERIFY(tip.hasCallout());
         QCOMPARE(tip.shownText(), u"Shown now  "_s);
@@ -324,7 +324,7 @@ private slots:
         TipStage corner(QRect(area.right() - 299, area.bottom() - 199, 300, 200));
         corner.second->setGeometry(230, 170, 60, 20);
         QTRY_VERIFY(corner.owner.geometry().bottomRight() == area.bottomRight());
-        corner.tip->addTool({corner.second, 2, {}, u"A tip much wider than the space left to the right"_s});
+        corner.tip->AddTool({corner.second, 2, {}, u"A tip much wider than the space left to the right"_s});
         corner.restOn(corner.second);
         const QRect tipRect = corner.tip->geometry();
         QVERIFY(corner.tip->isVisible());
@@ -355,7 +355,7 @@ private slots:
         // A scheme-less address is a web address; a failed open is reported.
         link->setAddress(u"www.example.org"_s);
         opens = false;
-        QVERIFY(!link->activate());
+        QVERIFY(!link->Activate());
         QCOMPARE(opened.last(), QUrl(u"http://www.example.org"_s));
         // Without an address a click tells the parent the link's value; nothing is opened.
         link->setAddress(u"   "_s);
@@ -365,8 +365,8 @@ private slots:
         QCOMPARE(notified.at(0).at(0).toInt(), 1234);
         // An opener that activates the link again is not entered twice: the inner call fails at once.
         link->setAddress(u"www.example.org"_s);
-        link->setUrlOpener([&](const QUrl&) { return link->activate(); });
-        QVERIFY(!link->activate());
+        link->setUrlOpener([&](const QUrl&) { return link->Activate(); });
+        QVERIFY(!link->Activate());
         // The clickable area follows the text and its font.
         const int shortWidth = link->textRect().width();
         link->setText(u"a considerably longer text"_s);

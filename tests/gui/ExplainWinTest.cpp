@@ -72,7 +72,7 @@ class ExplainWinTest : public QObject {
     QString Where() {
         return view_->url().toString() + u' ' + view_->PageName() + u' ' +
                Evaluate("String(window.stayMarker)").toString() +
-               (view_->HasDocument() ? "" : " no document");
+               (view_->hasDocument() ? "" : " no document");
     }
 
 private slots:
@@ -285,7 +285,7 @@ private slots:
         const auto keysSeen = [this] { return Evaluate("window.keysSeen.join(',')").toString(); };
 
         view_->SetKeyFilter(true);
-        QVERIFY(view_->KeyFilterOn());
+        QVERIFY(view_->keyFilterOn());
         for (const QKeyCombination key : Keys{Qt::Key_F5, Qt::ControlModifier | Qt::Key_N, Qt::Key_Escape,
                                               Qt::Key_A, Qt::Key_F1, Qt::Key_B})
             QTest::keyClick(proxy, key.key(), key.keyboardModifiers());

@@ -421,13 +421,13 @@ private slots:
         menu->hide();
 
         // The key filter is on for result pages and off on the support page.
-        QVERIFY(window_->view()->KeyFilterOn());
+        QVERIFY(window_->view()->keyFilterOn());
         window_->ShowSupportPage();
         waitForPage(QStringLiteral("OXA.LOCAL.TECH.HTML"));
-        QVERIFY(!window_->view()->KeyFilterOn());
+        QVERIFY(!window_->view()->keyFilterOn());
         window_->ShowWelcomePage();
         waitForPage(QStringLiteral("OXA.LOCAL.INDEX.HTML"));
-        QVERIFY(window_->view()->KeyFilterOn());
+        QVERIFY(window_->view()->keyFilterOn());
     }
 
     void speakerLinksPlayTheSyllable() {

@@ -161,7 +161,7 @@ TEST_F(FullData, ListPagesHoldKnownCharactersAndEveryListHasSome) {
     }
     // Every entry of the category tree opens a page with characters.
     const DataIndex& index = data().index();
-    EXPECT_EQ(index.DataVersion().size(), 4);
+    EXPECT_EQ(index.dataVersion().size(), 4);
     EXPECT_GT(index.PinyinSyllables().size(), 1200u);
     EXPECT_GT(index.JyutpingSyllables().size(), 1200u);
     EXPECT_GT(index.PinyinSyllables().size() + index.JyutpingSyllables().size(), 3900u);

@@ -125,7 +125,7 @@ TEST(DataCompiler, SmallDataFolderOpensWithTheReaders) {
     Dictionary dictionary(folder, reporter);
     ASSERT_TRUE(dictionary.Open()) << reporter.messages.join(u'\n').toStdString();
     const DataIndex& index = dictionary.index();
-    EXPECT_EQ(index.DataVersion(), u"0001");
+    EXPECT_EQ(index.dataVersion(), u"0001");
     // 中 is listed under zhong1 and zhong4, 行 under its to-jyutping reading hong4.
     CharacterLists& lists = dictionary.lists();
     for (const char* syllable : {"zhong1", "zhong4"}) {

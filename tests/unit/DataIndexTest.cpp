@@ -137,7 +137,7 @@ protected:
 TEST_F(LoadedIndex, ListsTextsSoundsAndChunksRoundTrip) {
     EXPECT_TRUE(index.isLoaded());
     EXPECT_TRUE(reporter.messages.isEmpty());
-    EXPECT_EQ(index.DataVersion(), "1A2B");
+    EXPECT_EQ(index.dataVersion(), "1A2B");
     EXPECT_EQ(index.PinyinSyllables(), content.pinyinSyllables);
     EXPECT_EQ(index.JyutpingSyllables(), content.jyutpingSyllables);
     EXPECT_EQ(index.StrokeCounts(), content.strokeCounts);
@@ -282,11 +282,11 @@ TEST(IndexLoading, FileSizeWindowAndNothingLeftAfterAFailure) {
     RecordingReporter reporter;
     DataIndex index(reporter);
     ExpectNothingLoaded(index);
-    EXPECT_EQ(index.DataVersion(), "0000");
+    EXPECT_EQ(index.dataVersion(), "0000");
     const QByteArray exact = FileOfSize(kIndexMinFileSize);
     ASSERT_EQ(exact.size(), kIndexMinFileSize);
     EXPECT_TRUE(Load(index, exact));
-    EXPECT_EQ(index.DataVersion(), "0102");
+    EXPECT_EQ(index.dataVersion(), "0102");
     EXPECT_EQ(index.PinyinSyllables().size(), 3u);
 
     const QByteArray shortFile = FileOfSize(kIndexMinFileSize - 1);
@@ -299,7 +299,7 @@ TEST(IndexLoading, FileSizeWindowAndNothingLeftAfterAFailure) {
     QByteArray largest = FileOfSize(kIndexMaxSize);
     largest.append(QByteArray(100, 'x'));
     EXPECT_TRUE(Load(index, largest));
-    EXPECT_EQ(index.DataVersion(), "0102");
+    EXPECT_EQ(index.dataVersion(), "0102");
 }
 
 TEST(IndexLoading, LengthChecksumAndGarbageFaultsAreRefused) {

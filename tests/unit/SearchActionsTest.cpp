@@ -14,7 +14,7 @@ public:
     QString itemText(int item) const override { return items.at(static_cast<size_t>(item)).text; }
     int itemData(int item) const override { return items.at(static_cast<size_t>(item)).entryIndex; }
     int selectedItem() const override { return selected; }
-    void post(const ProtocolRequest& request) override { posted.push_back(request); }
+    void Post(const ProtocolRequest& request) override { posted.push_back(request); }
 
     void fill(const SearchHistory& history) {
         items = SearchBoxItems(history);
