@@ -107,7 +107,7 @@ void HyperlinkLabel::mouseReleaseEvent(QMouseEvent* event) {
                        textRect().contains(event->position().toPoint());
     pressedOnText_ = false;
     if (click) {
-        activate();
+        Activate();
     }
     QWidget::mouseReleaseEvent(event);
 }

@@ -61,15 +61,15 @@ QByteArray ConvertSamples(const std::vector<std::int16_t>& samples, int fromRate
 
 SyllablePlayer::SyllablePlayer(QObject* parent) : QObject(parent) {
     release_.setSingleShot(true);
-    connect(&release_, &QTimer::timeout, this, &SyllablePlayer::stop);
+    connect(&release_, &QTimer::timeout, this, &SyllablePlayer::Stop);
 }
 
 SyllablePlayer::~SyllablePlayer() {
-    stop();
+    Stop();
 }
 
 bool SyllablePlayer::Play(const std::vector<std::int16_t>& samples, int sampleRate) {
-    stop();
+    Stop();
     if (samples.empty() || sampleRate <= 0)
         return false;
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
@@ -99,7 +99,7 @@ bool SyllablePlayer::Play(const std::vector<std::int16_t>& samples, int sampleRa
     lastStartDelay_ = -1;
     sink_->start(&buffer_);
     if (sink_->error() != QAudio::NoError) {
-        stop();
+        Stop();
         return false;
     }
     onStateChanged(); // some outputs are active before they signal it

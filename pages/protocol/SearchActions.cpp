@@ -55,15 +55,15 @@ void RunSearch(SearchBox& box, SearchState& state, MessageReporter& reporter) {
     switch (ClassifyQuery(text)) {
     case QueryClass::Chinese:
         if (text.size() == 1)
-            box.post(ProtocolRequest{kShowCharacter, text[0].unicode(), std::nullopt});
+            box.Post(ProtocolRequest{kShowCharacter, text[0].unicode(), std::nullopt});
         else
-            box.post(TextRequest(kShowWord, text));
+            box.Post(TextRequest(kShowWord, text));
         return;
     case QueryClass::Roman:
-        box.post(TextRequest(kShowEnglish, text));
+        box.Post(TextRequest(kShowEnglish, text));
         return;
     case QueryClass::HexCode:
-        box.post(TextRequest(kShowHexCode, text));
+        box.Post(TextRequest(kShowHexCode, text));
         return;
     case QueryClass::Unsearchable:
         reporter.showMessage(QStringLiteral("No results were found for \"%1\".").arg(text));

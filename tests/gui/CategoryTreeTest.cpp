@@ -180,7 +180,6 @@ private slots:
             QCOMPARE(roots[5].children[i].data, MakeItemData(std::uint16_t(i + 1), kSupportNode));
             QCOMPARE(roots[5].children[i].fontSlot, kEnglishFontSlot);
         }
-
         // Syllables carry the id of their first tone.
         const TreeNode& pinyin = Root(roots, kPinyinCategory);
         for (const TreeNode& letter : pinyin.children)
@@ -198,14 +197,12 @@ private slots:
         const TreeNode& zung = jyutping.children[3].children[0];
         QCOMPARE(zung.data, MakeItemData(Syllable("zung1", Scheme::Jyutping), kJyutpingNode));
         QCOMPARE(zung.fontSlot, kJyutpingFontSlot);
-
         // A variant form has 256 added to its radical number.
         const TreeNode& radicals = Root(roots, kRadicalCategory);
         QCOMPARE(radicals.children[0].data, MakeItemData(1, kRadicalNode));
         QCOMPARE(radicals.children[1].data, MakeItemData(9 + 256, kRadicalNode));
         QCOMPARE(radicals.children[2].data, MakeItemData(163, kRadicalNode));
         QCOMPARE(radicals.children[2].fontSlot, kJiantiFontSlot);
-
         // Without lesson libraries the branch is there but empty.
         QCOMPARE(
             Outline(BuildCategoryTree(CategoryListing{})),
@@ -231,15 +228,12 @@ private slots:
         const QStringList jyutping = Syllables(Root(roots, kJyutpingCategory));
         QVERIFY2(jyutping.size() > 500, qPrintable(jyutping.value(0)));
         QVERIFY(jyutping.contains(u"jyut"_s));
-
         // Every radical at least once; plain and variant forms are separate items.
         const TreeNode& radicals = Root(roots, kRadicalCategory);
         QSet<std::uint32_t> radicalData;
-        for (const TreeNode& radical : radicals.children) {
-            QVERIFY(!radical.text.isEmpty());
-            radicalData.insert(radical.data);
-        }
-        QCOMPARE(radicalData.size(), qsizetype(radicals.children.size()));
+        for (const TreeNode& radical : radicals.children)
+            radicalData.insert(radical.text.isEmpty() ? 0 : radical.data);
+        QVERIFY(!radicalData.contains(0) && radicalData.size() == qsizetype(radicals.children.size()));
         QVERIFY(radicalData.size() >= 214);
 
         const TreeNode& strokes = Root(roots, kStrokeCategory);
@@ -248,23 +242,6 @@ private slots:
             QVERIFY(ItemValue(strokes.children[i - 1].data) < ItemValue(strokes.children[i].data));
             QVERIFY(!IsSkippedStrokeCount(ItemValue(strokes.children[i].data)));
         }
-    }
-
-    void strokeCountsSkipUnusedValues() {
-        CUniTreeCtrl tree(SlotFont);
-        tree.Build(PlainListing());
-        QTreeWidgetItem* strokes = tree.FindItemByData(kStrokeCategory);
-        QVERIFY(strokes != nullptr);
-        QCOMPARE(ChildTexts(strokes), QStringList({"1 stroke(s)", "2 stroke(s)", "64 stroke(s)"}));
-        QCOMPARE(CUniTreeCtrl::ItemData(strokes->child(2)), MakeItemData(64, kStrokeNode));
-        QCOMPARE(SlotOf(strokes->child(0)), kEnglishFontSlot);
-        for (const int skipped : {34, 44, 52})
-            QVERIFY(tree.FindItemByData(MakeItemData(std::uint16_t(skipped), kStrokeNode)) == nullptr);
-
-        // Relabelling skips them the same way and still reaches 64.
-        tree.Relabel(*texts_, names_, kJianti, {});
-        QCOMPARE(ChildTexts(strokes), QStringList({"1 划", "2 划", "64 划"}));
-        QCOMPARE(SlotOf(strokes->child(2)), kJiantiFontSlot);
     }
 
     void findItemByDataIsPreOrder() {
@@ -281,30 +258,44 @@ private slots:
         QVERIFY(CUniTreeCtrl(SlotFont).FindItemByData(30) == nullptr);
     }
 
-    void relabelInJianti() {
+    void relabelInOtherLanguages() {
         CUniTreeCtrl tree(SlotFont);
         tree.Build(PlainListing());
         LessonTitles titles;
         titles.oxa = {{1, u"第一课"_s}};
         titles.html = {{3, u"网页课"_s}};
+        // Stroke counts without characters have no item, before relabelling
+        // and after.
+        const auto strokes = [](std::uint16_t count) { return MakeItemData(count, kStrokeNode); };
+        QCOMPARE(Labels(tree, {strokes(1), strokes(34), strokes(44), strokes(52), strokes(64)}),
+                 QStringList({"1 stroke(s)", "<none>", "<none>", "<none>", "64 stroke(s)"}));
+        QCOMPARE(SlotOf(tree.FindItemByData(strokes(1))), kEnglishFontSlot);
         tree.Relabel(*texts_, names_, kJianti, titles);
 
         const std::vector<std::uint32_t> items(
             {kPinyinCategory, kJyutpingCategory, kRadicalCategory, kStrokeCategory, kLessonsCategory,
              kOxaLessonCategory, kHtmlLessonCategory, kSupportNode, MakeItemData(1, kSupportNode),
-             MakeItemData(5, kSupportNode), LessonItemData(LessonFormat::Oxa, 1)});
+             MakeItemData(5, kSupportNode), LessonItemData(LessonFormat::Oxa, 1), strokes(1), strokes(2),
+             strokes(64)});
         QCOMPARE(Labels(tree, items),
                  QStringList({"拼音", "粤拼", "部首", "笔画", "课程", "Oxa 格式", "HTML 格式", "技术支持",
-                              "常见问题", "给我们提建议", "第一课"}));
+                              "常见问题", "给我们提建议", "第一课", "1 划", "2 划", "64 划"}));
+        QCOMPARE(tree.FindItemByData(kStrokeCategory)->childCount(), 3);
         for (const std::uint32_t data : items)
             QCOMPARE(SlotOf(tree.FindItemByData(data)), kJiantiFontSlot);
         // A lesson without a title in this language keeps its text.
         QCOMPARE(Labels(tree, {LessonItemData(LessonFormat::Html, 3), LessonItemData(LessonFormat::Oxa, 2)}),
                  QStringList({"网页课", "Lesson Two"}));
-
-        // Back to English.
-        tree.Relabel(*texts_, names_, kEnglish, {});
-        QCOMPARE(tree.FindItemByData(kPinyinCategory)->text(0), u"Pinyin"_s);
+        // Pinyin lesson titles are shown with tone marks, in the Pinyin font.
+        titles.oxa = {{1, u"di4 yi1 ke4"_s}};
+        tree.Relabel(*texts_, names_, kPinyin, titles);
+        QTreeWidgetItem* lesson = tree.FindItemByData(LessonItemData(LessonFormat::Oxa, 1));
+        QCOMPARE(FontFormToUnicode(lesson->text(0)), u"dì yī kè"_s);
+        QCOMPARE(SlotOf(lesson), kPinyinFontSlot);
+        // Back to English, where titles are taken as they stand.
+        tree.Relabel(*texts_, names_, kEnglish, titles);
+        QCOMPARE(Labels(tree, {kPinyinCategory, LessonItemData(LessonFormat::Oxa, 1)}),
+                 QStringList({"Pinyin", "di4 yi1 ke4"}));
         QCOMPARE(SlotOf(tree.FindItemByData(kPinyinCategory)), kEnglishFontSlot);
     }
 
@@ -325,21 +316,6 @@ private slots:
         QVERIFY(!tree.FindItemByData(kJyutpingCategory)->data(0, Qt::FontRole).isValid());
     }
 
-    void relabelMarksPinyinLessonTitles() {
-        LessonTitles titles;
-        titles.oxa = {{1, u"di4 yi1 ke4"_s}};
-        const std::vector<LabelChange> changes = RelabelCategoryTree(*texts_, names_, kPinyin, {}, titles);
-        const auto lesson = std::find_if(changes.begin(), changes.end(), [](const LabelChange& change) {
-            return change.data == LessonItemData(LessonFormat::Oxa, 1);
-        });
-        QVERIFY(lesson != changes.end());
-        QCOMPARE(FontFormToUnicode(lesson->text), u"dì yī kè"_s);
-        QCOMPARE(lesson->fontSlot, std::optional<int>(kPinyinFontSlot));
-
-        // Other languages take the title as it stands.
-        QCOMPARE(RelabelCategoryTree(*texts_, names_, kEnglish, {}, titles).back().text, u"di4 yi1 ke4"_s);
-    }
-
     void lessonNotices() {
         CUniTreeCtrl tree(SlotFont);
         tree.Build(PlainListing());
@@ -348,13 +324,11 @@ private slots:
                                int language) {
             return tree.ApplyLessonNotice(DecideLessonNotice(format, id, action, title, *texts_, language));
         };
-
         // An import appends the title as given, tone digits included.
         QVERIFY(apply(LessonFormat::Oxa, 7, 1, u"di4 qi1 ke4"_s, kPinyin));
         QCOMPARE(ChildTexts(oxa), QStringList({"Lesson One", "Lesson Two", "di4 qi1 ke4"}));
         QCOMPARE(CUniTreeCtrl::ItemData(oxa->child(2)), LessonItemData(LessonFormat::Oxa, 7));
         QCOMPARE(SlotOf(oxa->child(2)), kPinyinFontSlot);
-
         // Importing a lesson again renames its item instead of adding another.
         QVERIFY(apply(LessonFormat::Oxa, 1, 1, u"First"_s, kEnglish));
         QCOMPARE(ChildTexts(oxa), QStringList({"First", "Lesson Two", "di4 qi1 ke4"}));
@@ -370,7 +344,6 @@ private slots:
         QVERIFY(apply(LessonFormat::Html, 8, 1, u"New Web"_s, kEnglish));
         QCOMPARE(ChildTexts(tree.FindItemByData(kHtmlLessonCategory)),
                  QStringList({"Web Lesson", "New Web"}));
-
         // Without the lessons branch nothing can be added.
         CUniTreeCtrl bare(SlotFont);
         bare.BuildFromNodes({TreeNode{"Pinyin", kPinyinCategory, kTreeOwnFont, {}}});
@@ -410,7 +383,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&tree));
         const std::uint32_t zhong = MakeItemData(Syllable("zhong1"), kPinyinNode);
         const QPointF at = tree.Centre(tree.FindItemByData(zhong));
-
         // The selection at the time of delivery, as the window's handler sees it.
         QList<quint32> selectedAtDelivery;
         connect(&tree, &CUniTreeCtrl::treeNotify, &tree, [&](quint32) {
@@ -429,7 +401,6 @@ private slots:
         QCOMPARE(spy.at(0).at(0).value<quint32>(), zhong);
         QCOMPARE(selectedAtDelivery, QList<quint32>({zhong}));
         QCOMPARE(tree.RequestForNotice(zhong), Request(kListPinyin, Syllable("zhong1")));
-
         // Only the left button notifies.
         QTest::mouseClick(tree.viewport(), Qt::RightButton, Qt::NoModifier, at.toPoint());
         QCoreApplication::processEvents();
@@ -440,33 +411,28 @@ private slots:
         ShownTree tree;
         QVERIFY(QTest::qWaitForWindowExposed(&tree));
         QSignalSpy spy(&tree, &CUniTreeCtrl::treeNotify);
-
         // Below the last top-level item, with every branch collapsed: no value.
         const QRect last = tree.visualItemRect(tree.topLevelItem(tree.topLevelItemCount() - 1));
         QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, QPoint(last.center().x(), last.bottom() + 40));
         QTRY_COMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).value<quint32>(), 0u);
         QVERIFY(!tree.RequestForNotice(0));
-
         // An initial letter carries its kind only.
         tree.Click(tree.FindItemByData(MakeItemData(Syllable("ma1"), kPinyinNode))->parent());
         QTRY_COMPARE(spy.count(), 2);
         QCOMPARE(spy.at(1).at(0).value<quint32>(), quint32(kPinyinNode));
         QVERIFY(!tree.RequestForNotice(kPinyinNode));
-
         // A radical acts only when selected.
         const std::uint32_t radical = MakeItemData(163, kRadicalNode);
         tree.Click(tree.FindItemByData(radical));
         QTRY_COMPARE(spy.count(), 3);
         QCOMPARE(tree.RequestForNotice(radical), Request(kListRadical, 163));
-
         // A control-click on the selected item clears the selection instead.
         tree.Click(tree.FindItemByData(radical), Qt::ControlModifier);
         QTRY_COMPARE(spy.count(), 4);
         QCOMPARE(spy.at(3).at(0).value<quint32>(), radical);
         QVERIFY(tree.selectedItems().isEmpty());
         QVERIFY(!tree.RequestForNotice(radical));
-
         // The same clicks on a stroke-count item still ask for its page.
         const std::uint32_t stroke = MakeItemData(2, kStrokeNode);
         tree.Click(tree.FindItemByData(stroke));

@@ -27,7 +27,7 @@ using Keys = std::initializer_list<QKeyCombination>;
 class ExplainWinTest : public QObject {
     Q_OBJECT
 
-    CExplainWin* view_ = nullptr;
+    std::unique_ptr<CExplainWin> view_;
     QStringList addresses_;
     int completed_ = 0;
 
@@ -79,7 +79,7 @@ private slots:
     void init() {
         addresses_.clear();
         completed_ = 0;
-        view_ = new CExplainWin;
+        view_ = std::make_unique<CExplainWin>();
         view_->resize(640, 480);
         view_->SetBeforeNavigateHook([this](const QString& address) {
             addresses_.append(address);
@@ -87,13 +87,10 @@ private slots:
         });
         view_->SetDocumentCompleteHook([this] { ++completed_; });
         view_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(view_));
+        QVERIFY(QTest::qWaitForWindowExposed(view_.get()));
     }
 
-    void cleanup() {
-        delete view_;
-        view_ = nullptr;
-    }
+    void cleanup() { view_.reset(); }
 
     void linksReachTheHook() {
         QList<QUrl> opened;
@@ -108,7 +105,6 @@ private slots:
                      "href=\"tech.html\">s</a></p>"));
         Evaluate("window.stayMarker = 42;");
         addresses_.clear();
-
         // Own links and a cancelled ordinary link reach the hook and load
         // nothing: a script click, a real mouse click, then the others. Each
         // is the next thing the hook sees, so each click reached it once.
@@ -122,7 +118,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(addresses_.size(), 4, kLoadTimeoutMs);
         QCOMPARE(addresses_, QStringList({"mmpp://0=4E2D", "mmpp://0=4E2D", "qrc:/pages/about.html?cancel-me",
                                           "mmpp://0=4E00"}));
-
         // A new-window link goes to the external browser, unless it is a
         // local page, which is not opened anywhere.
         QVERIFY(Click("#local"));
@@ -132,7 +127,6 @@ private slots:
         // Still the same document: the marker survived and the links are there.
         QCOMPARE(Where(), "qrc:/pages/index.html " + kIndexName + " 42");
         QCOMPARE(Evaluate("document.querySelectorAll('#own').length").toInt(), 1);
-
         // An ordinary link loads; without a pending name the page has the
         // page script's initial name.
         addresses_.clear();
@@ -149,13 +143,11 @@ private slots:
         Evaluate("window.stayMarker = 7;");
         QSignalSpy finished(view_->page(), &QWebEnginePage::loadFinished);
         Evaluate("window.location.href = 'mmpp://0=4E2D';");
-
         // Requests for the scheme fail instead of reaching anything; the failed
         // request, made after the navigation, also marks when it has been dealt with.
         Evaluate("fetch('mmpp://0=4E2D').then(function () { window.fetched = 'ok'; },"
                  " function () { window.fetched = 'failed'; }); 0");
         QTRY_COMPARE_WITH_TIMEOUT(Evaluate("window.fetched || ''").toString(), "failed", kLoadTimeoutMs);
-
         // A refused navigation ends with loadFinished(false) or with nothing at all.
         for (const QList<QVariant>& args : finished)
             QVERIFY(!args.value(0).toBool());
@@ -168,12 +160,10 @@ private slots:
         QVERIFY(!view_->SetBody("<p>early</p>"));
         QVERIFY(!view_->CallScript("ScrollToTop"));
         QCOMPARE(view_->PageName(), QString());
-
         // A fresh index page without a pending name.
         QVERIFY(Load({}, {}));
         QCOMPARE(view_->PageName(), "No Name");
         QCOMPARE(Evaluate("WhoAmI()").toString(), "No Name");
-
         // Pending body appended after the page's own script; the name given to the script.
         QVERIFY(Load(u"<p id=first>\"first\" \\ &amp; \u4E2D</p>"_s));
         QCOMPARE(view_->PageName(), kIndexName);
@@ -181,7 +171,6 @@ private slots:
         QCOMPARE(Evaluate("document.getElementById('first').textContent").toString(),
                  u"\"first\" \\ & \u4E2D"_s);
         QCOMPARE(Evaluate("document.body.querySelectorAll('script').length").toInt(), 1);
-
         // A long page scrolled down, then replaced: new body, top of the page, same name.
         QString tall;
         for (int i = 0; i < 300; ++i)
@@ -193,7 +182,6 @@ private slots:
         QCOMPARE(Evaluate("document.body.innerHTML").toString(), "<p id=\"second\">second</p>");
         QCOMPARE(Evaluate("window.scrollY").toInt(), 0);
         QCOMPARE(Where(), "qrc:/pages/index.html " + kIndexName + " 5");
-
         // The support page.
         QVERIFY(Load("<p id=support>support</p>", "OXA.LOCAL.TECH.HTML", "tech.html"));
         QCOMPARE(view_->PageName(), "OXA.LOCAL.TECH.HTML");
@@ -213,27 +201,22 @@ private slots:
         QVERIFY(Load());
         std::optional<std::pair<bool, QVariant>> result;
         const auto record = [&](bool ok, const QVariant& value) { result = {ok, value}; };
-
         // Arguments arrive intact, quotes and line breaks included.
         const QString awkward = "it's \"quoted\"\n\\ '); alert('x";
         QVERIFY(view_->CallScript("trim", {"  " + awkward + " \t"}, record));
         QTRY_VERIFY_WITH_TIMEOUT(result, kLoadTimeoutMs);
         QCOMPARE(*result, std::pair(true, QVariant(awkward)));
-
         // A missing function reports failure through the callback.
         result.reset();
         QVERIFY(view_->CallScript("NoSuchFunction", {}, record));
         QTRY_VERIFY_WITH_TIMEOUT(result, kLoadTimeoutMs);
         QVERIFY(!result->first);
-
         // A name that is no identifier is refused before anything runs.
         QVERIFY(!view_->CallScript("alert(1);WhoAmI", {}, record));
-
         // SetWhoAmI through CallScript keeps the mirrored name in step.
         QVERIFY(view_->CallScript("SetWhoAmI", {"OXA.LOCAL.ABOUT.HTML"}));
         QCOMPARE(view_->PageName(), "OXA.LOCAL.ABOUT.HTML");
         QCOMPARE(Evaluate("WhoAmI()").toString(), "OXA.LOCAL.ABOUT.HTML");
-
         // Message boxes of the page's script have the program's own caption.
         Evaluate("alert('hello'); 0");
         QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, kLoadTimeoutMs);
@@ -250,19 +233,6 @@ private slots:
             std::tuple(u"CustomMessage"_s, QMessageBox::Information, QMessageBox::Ok | QMessageBox::Cancel));
     }
 
-    void contextMenuGoesToHook() {
-        QList<QPoint> points;
-        view_->SetContextMenuHook([&](const QPoint& globalPos) { points.append(globalPos); });
-        QVERIFY(Load("<p style='height:400px'>text</p>"));
-        const QPoint at(100, 120);
-        QTest::mouseMove(view_->focusProxy(), at);
-        QTest::mousePress(view_->focusProxy(), Qt::RightButton, {}, at);
-        QTest::mouseRelease(view_->focusProxy(), Qt::RightButton, {}, at);
-        QTRY_COMPARE_WITH_TIMEOUT(points, QList<QPoint>{view_->mapToGlobal(at)}, kLoadTimeoutMs);
-        // No menu of the browser came up.
-        QVERIFY(QApplication::activePopupWidget() == nullptr);
-    }
-
     void keyFilterDecisions() {
         for (const QKeyCombination key :
              Keys{Qt::Key_F5, Qt::Key_F1, Qt::Key_F24, Qt::ControlModifier | Qt::Key_N, Qt::Key_Escape,
@@ -275,15 +245,24 @@ private slots:
                      qPrintable(QKeySequence(key).toString()));
     }
 
-    void keyFilterOnFocusProxy() {
-        QVERIFY(Load("<input id=box>"));
+    void inputThroughTheFocusProxy() {
+        QList<QPoint> points;
+        view_->SetContextMenuHook([&](const QPoint& globalPos) { points.append(globalPos); });
+        QVERIFY(Load("<input id=box><p style='height:400px'>text</p>"));
+        QWidget* proxy = view_->focusProxy();
+        // The context menu goes to the hook; no menu of the browser comes up.
+        const QPoint at(100, 120);
+        QTest::mouseMove(proxy, at);
+        QTest::mousePress(proxy, Qt::RightButton, {}, at);
+        QTest::mouseRelease(proxy, Qt::RightButton, {}, at);
+        QTRY_COMPARE_WITH_TIMEOUT(points, QList<QPoint>{view_->mapToGlobal(at)}, kLoadTimeoutMs);
+        QVERIFY(QApplication::activePopupWidget() == nullptr);
+        // The key filter keeps the browser's own keys from the page.
         Evaluate("window.keysSeen = [];"
                  "document.addEventListener('keydown', function (e) { window.keysSeen.push(e.key); }, true);"
                  "document.getElementById('box').focus();");
-        QWidget* proxy = view_->focusProxy();
         view_->setFocus();
         const auto keysSeen = [this] { return Evaluate("window.keysSeen.join(',')").toString(); };
-
         view_->SetKeyFilter(true);
         QVERIFY(view_->keyFilterOn());
         for (const QKeyCombination key : Keys{Qt::Key_F5, Qt::ControlModifier | Qt::Key_N, Qt::Key_Escape,
@@ -292,7 +271,6 @@ private slots:
         // Only the plain keys reached the page; keys arrive in order, so one let
         // through would show before the last.
         QTRY_COMPARE_WITH_TIMEOUT(keysSeen(), "a,b", kLoadTimeoutMs);
-
         view_->SetKeyFilter(false);
         for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_F5})
             QTest::keyClick(proxy, key);

@@ -182,7 +182,7 @@ private slots:
         QVERIFY(dialog.preview(English)->font().pixelSize() < large);
         QCOMPARE(dialog.choice().englishSize, 8);
         // The link opens the page on installing Chinese fonts.
-        QVERIFY(dialog.link()->activate());
+        QVERIFY(dialog.link()->Activate());
         QCOMPARE(opened_, QList<QUrl>{QUrl(u"https://www.tessaravin.example/fonts.php"_s)});
         QVERIFY(dialog.link()->text().startsWith(u"Click here"_s));
         dialog.show(); // every control lies inside the dialog

@@ -15,9 +15,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <cstdio>
+#include <future>
 #include <memory>
 #include <unistd.h>
 
@@ -41,10 +41,8 @@ void WriteLine(const char* line) {
 int RunServeHelper(QCoreApplication& app, const QString& socketPath) {
     NameRegistry names;
     SingleInstanceServer server(names, socketPath);
-    if (server.listen() != Listen::Listening) {
-        WriteLine("failed");
+    if (server.Listen() != Listen::Listening)
         return 2;
-    }
     QObject::connect(&server, &SingleInstanceServer::showRequested, [] { WriteLine("show"); });
     QObject::connect(&server, &SingleInstanceServer::quitRequested, &app, [&] {
         WriteLine("quit");
@@ -58,15 +56,13 @@ int RunServeHelper(QCoreApplication& app, const QString& socketPath) {
 // Asks from a worker thread while this thread's event loop serves the
 // in-process server.
 InstanceReply AskFromThread(const QString& socketPath, InstanceRequest request) {
-    InstanceReply reply = NoAnswer;
-    std::unique_ptr<QThread> thread(QThread::create([&] {
+    std::future<InstanceReply> reply = std::async(std::launch::async, [=] {
         NameRegistry names;
-        reply = AskRunningInstance(names, socketPath, request, kGenerousMs);
-    }));
-    thread->start();
-    testing::WaitFor([&] { return thread->isFinished(); }, 3 * kGenerousMs);
-    thread->wait();
-    return reply;
+        return AskRunningInstance(names, socketPath, request, kGenerousMs);
+    });
+    testing::WaitFor([&] { return reply.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+                     3 * kGenerousMs);
+    return reply.get();
 }
 
 // An instance's server with spies on what it is asked.
@@ -199,8 +195,7 @@ private slots:
 
     void requestsInOneProcess() {
         Served served(names_, socketPath());
-        QCOMPARE(served.server.listen(), Listen::Listening);
-
+        QCOMPARE(served.server.Listen(), Listen::Listening);
         // Other pairs get the reply 0 and change nothing.
         const InstanceProtocolIds ids = InstanceProtocolIds::From(names_);
         for (const auto& [wParam, lParam] :
@@ -222,7 +217,6 @@ private slots:
         QCOMPARE(AskFromThread(socketPath(), Quit), AnsweredQuit);
         QTRY_COMPARE(served.quitting.count(), 1);
         QCOMPARE(served.shown.count(), 1);
-
         // The Exit action releases the name: the file goes and a start finds
         // no instance.
         served.server.close();
@@ -236,7 +230,7 @@ private slots:
         // The time-out is read per connection: far beyond any pause of a slow
         // machine for the client that sends in pieces, short for the idle one.
         served.server.setRequestTimeout(60000);
-        QCOMPARE(served.server.listen(), Listen::Listening);
+        QCOMPARE(served.server.Listen(), Listen::Listening);
         const InstanceProtocolIds ids = InstanceProtocolIds::From(names_);
         const QByteArray request = instance_wire::EncodeRequest({ids.showYourself, ids.showYourself});
 
@@ -253,7 +247,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(pieces.bytesAvailable() >= instance_wire::kReplySize, kGenerousMs);
         QCOMPARE(instance_wire::DecodeReply(pieces.readAll()), std::optional<std::uint32_t>(ids.showReply()));
         QCOMPARE(served.shown.count(), 1);
-
         // A client that never finishes its request is dropped, and the server
         // goes on answering others.
         served.server.setRequestTimeout(200);
@@ -280,70 +273,57 @@ private slots:
         QCOMPARE(AskFromThread(socketPath(), Show), Unrecognised);
     }
 
-    void noSocketMeansNoInstance() {
+    void askingWithoutALiveInstance() {
         QCOMPARE(AskRunningInstance(names_, socketPath(), Show), NoInstance);
         QCOMPARE(AskRunningInstance(names_, socketPath(), Quit), NoInstance);
         // A path in a folder that does not exist is no instance either.
         QCOMPARE(AskRunningInstance(names_, folder_->filePath(QStringLiteral("gone/quillory-0")), Show),
                  NoInstance);
-    }
-
-    void silentServerCountsAsNoAnswer() {
-        // The connection completes in the kernel even though this server never
-        // accepts or reads anything.
+        // A silent server: the connection completes in the kernel even though
+        // it never accepts or reads anything. NoAnswer, not a hang: the client
+        // gives up after its own time-out.
         QLocalServer silent;
         QVERIFY(silent.listen(socketPath()));
-
-        // NoAnswer, not a hang: the client gives up after its own time-out.
         QCOMPARE(AskRunningInstance(names_, socketPath(), Show, 500), NoAnswer);
-
         // A starting server does not take the name from a live holder, even a
         // silent one.
         SingleInstanceServer server(names_, socketPath());
-        QCOMPARE(server.listen(), Listen::InstanceRunning);
+        QCOMPARE(server.Listen(), Listen::InstanceRunning);
         QVERIFY(!server.isListening());
         QVERIFY(!server.errorString().isEmpty());
     }
 
-    void liveServerIsNotTakenOver() {
+    void serversOfOneNameOrOfOtherUsers() {
         Served first(names_, socketPath());
-        QCOMPARE(first.server.listen(), Listen::Listening);
-        QCOMPARE(first.server.listen(), Listen::Listening);
-
+        QCOMPARE(first.server.Listen(), Listen::Listening);
+        QCOMPARE(first.server.Listen(), Listen::Listening);
+        // A live server is not taken over.
         NameRegistry otherNames;
         Served second(otherNames, socketPath());
-        QCOMPARE(second.server.listen(), Listen::InstanceRunning);
+        QCOMPARE(second.server.Listen(), Listen::InstanceRunning);
         QVERIFY(!second.server.isListening());
-
         QCOMPARE(AskFromThread(socketPath(), Show), AnsweredShow);
         QTRY_COMPARE(first.shown.count(), 1);
         QCOMPARE(second.shown.count(), 0);
-
         // Closing the second server leaves the first one's socket alone.
         second.server.close();
         QVERIFY(QFile::exists(socketPath()));
         QCOMPARE(AskFromThread(socketPath(), Show), AnsweredShow);
-    }
-
-    void usersAndNamesDoNotCollide() {
-        Served mine(names_, socketPath(1000));
-        NameRegistry otherNames;
-        Served theirs(otherNames, socketPath(1001));
-        QCOMPARE(mine.server.listen(), Listen::Listening);
-        QCOMPARE(theirs.server.listen(), Listen::Listening);
-
-        QCOMPARE(AskFromThread(socketPath(1001), Quit), AnsweredQuit);
+        QTRY_COMPARE(first.shown.count(), 2);
+        // Another user's instance is another socket.
+        Served theirs(otherNames, socketPath(getuid() + 1));
+        QCOMPARE(theirs.server.Listen(), Listen::Listening);
+        QCOMPARE(AskFromThread(socketPath(getuid() + 1), Quit), AnsweredQuit);
         QTRY_COMPARE(theirs.quitting.count(), 1);
-        QCOMPARE(mine.shown.count(), 0);
-        QVERIFY(mine.server.isListening());
-        QCOMPARE(AskFromThread(socketPath(1000), Show), AnsweredShow);
-        QTRY_COMPARE(mine.shown.count(), 1);
+        QCOMPARE(first.shown.count(), 2);
+        QVERIFY(first.server.isListening());
+        QCOMPARE(AskFromThread(socketPath(), Show), AnsweredShow);
+        QTRY_COMPARE(first.shown.count(), 3);
     }
 
     void runningInstanceInAnotherProcessAnswersAndQuits() {
         QProcess first;
         QVERIFY(startServeHelper(first));
-
         // This process is the second start and then the outside program.
         QCOMPARE(AskRunningInstance(names_, socketPath(), Show, kGenerousMs), AnsweredShow);
         QVERIFY(first.canReadLine() || first.waitForReadyRead(kGenerousMs));
@@ -363,13 +343,12 @@ private slots:
         crashed.kill();
         QVERIFY(crashed.waitForFinished(kGenerousMs));
         QVERIFY(QFile::exists(socketPath())); // left behind
-
         // NoInstance, not NoAnswer: the refused connection is seen at once
         // rather than waited out.
         QCOMPARE(AskRunningInstance(names_, socketPath(), Show), NoInstance);
 
         Served served(names_, socketPath());
-        QCOMPARE(served.server.listen(), Listen::Listening);
+        QCOMPARE(served.server.Listen(), Listen::Listening);
         QCOMPARE(AskFromThread(socketPath(), Show), AnsweredShow);
         QTRY_COMPARE(served.shown.count(), 1);
     }

@@ -1,5 +1,4 @@
-// The data compiler's source readers: Unihan, CC-CEDICT, the radical list, bzip2 input and the
-// to-jyutping annotator.
+// The data compiler's source readers: Unihan, CC-CEDICT, radical list, bzip2 input, to-jyutping annotator.
 #include "datagen/sources/Bzip2.h"
 #include "datagen/sources/CedictReader.h"
 #include "datagen/sources/JyutpingAnnotator.h"
@@ -25,6 +24,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using Strings = std::vector<std::string>;
+using Codes = std::vector<std::uint32_t>;
 
 const QString kDataDir = QStringLiteral(QUILLORY_TEST_DATA_DIR);
 const QString kUnihanDir = kDataDir + QStringLiteral("/unihan");
@@ -47,31 +47,38 @@ std::pair<QString, QString> Case(const char16_t* text) {
     return {both.left(at), both.mid(at + 1)};
 }
 
-// ---- Unihan fields ------------------------------------------------------
-
-// Marks to digits, ü as v, decomposed marks as precomposed; anything that is no one syllable to nothing.
-TEST(UnihanFields, PinyinToToneDigits) {
-    for (const char16_t* text :
-         {u"zhōng=zhong1", u"xíng=xing2", u"wǔ=wu3", u"zhòng=zhong4", u"de=de5", u"lǜ=lv4", u"nü=nv5",
-          u"Nǚ=nv3", u"ZHŌNG=zhong1", u"ńg=ng2", u"ḿ=m2", u"ế=ê2", u"ê̄=ê1", u"lu\u0308\u0300=lv4"}) {
+// Pinyin marks to digits (ü as v, decomposed marks as precomposed; no one syllable: nothing), Pinyin fields
+// in every Unihan form, radical-stroke values with one ASCII apostrophe, variant lists.
+TEST(UnihanFields, ConvertsSplitsAndNormalisesFields) {
+    for (const char16_t* text : {u"zhōng=zhong1",
+                                 u"xíng=xing2",
+                                 u"wǔ=wu3",
+                                 u"zhòng=zhong4",
+                                 u"de=de5",
+                                 u"lǜ=lv4",
+                                 u"nü=nv5",
+                                 u"Nǚ=nv3",
+                                 u"ZHŌNG=zhong1",
+                                 u"ńg=ng2",
+                                 u"ḿ=m2",
+                                 u"ế=ê2",
+                                 u"ê̄=ê1",
+                                 u"lu\u0308\u0300=lv4",
+                                 u"=",
+                                 u"zhong1=",
+                                 u"zhō ng=",
+                                 u"ǎà=",
+                                 u"中=",
+                                 u"\u0304a="}) {
         const auto [marked, digits] = Case(text);
         EXPECT_EQ(QString::fromStdString(PinyinToToneDigits(marked)), digits) << marked.toStdString();
     }
-    for (const char16_t* refused : {u"", u"zhong1", u"zhō ng", u"ǎà", u"中", u"\u0304a"})
-        EXPECT_EQ(PinyinToToneDigits(refused), "") << QString::fromUtf16(refused).toStdString();
-}
-
-// Every Unihan form of a Pinyin field, the first value of a radical-stroke field with one ASCII
-// apostrophe, and variant lists without the character itself or repeats.
-TEST(UnihanFields, SplitsAndNormalisesFields) {
     for (const char16_t* text : {u"zhōng zhòng=zhōng|zhòng", u"10028.100:zhōng,zhòng=zhōng|zhòng",
                                  u"1494.100:zhōng 1501.040:zhòng=zhōng|zhòng", u"092.080,092.090:fàn=fàn",
                                  u"10019.020*:tiàn,tián 10020.030:tiàn=tiàn|tián|tiàn", u"="}) {
         const auto [field, joined] = Case(text);
-        QStringList split;
-        for (const QString& value : SplitPinyinField(field))
-            split << value;
-        EXPECT_EQ(split.join(u'|'), joined);
+        const std::vector<QString> split = SplitPinyinField(field);
+        EXPECT_EQ(QStringList(split.begin(), split.end()).join(u'|'), joined);
     }
     for (const char16_t* text :
          {u"2.3=2.3", u"109.7 123.5=109.7", u"168'.0=168'.0", u"168\u2019.0=168'.0", u"120''.2=120'.2",
@@ -85,8 +92,6 @@ TEST(UnihanFields, SplitsAndNormalisesFields) {
     EXPECT_THAT(ParseVariantList(u"5B78 U+ U+ZZZZ", 0x5B66), IsEmpty());
 }
 
-// ---- Unihan files -------------------------------------------------------
-
 const SourceData& Unihan() {
     static const SourceData source = [] {
         SourceData read;
@@ -97,45 +102,37 @@ const SourceData& Unihan() {
     return source;
 }
 
-const CharacterSource& Character(char32_t code) {
-    static const CharacterSource none;
-    const auto it = Unihan().characters.find(code);
-    return it == Unihan().characters.end() ? none : it->second;
-}
-
-TEST(ReadUnihan, ReadsTheIdeographRangeAndTheFirstOfEveryValue) {
+TEST(ReadUnihan, ReadsTheIdeographRangeFromPlainOrCompressedFiles) {
     EXPECT_EQ(Unihan().characters.size(), 55u);
     for (const auto& [code, character] : Unihan().characters) {
         EXPECT_TRUE(IsDictionaryIdeograph(code));
         EXPECT_EQ(character.code, code);
     }
-    // Mandarin readings merged in field order without repeats: kMandarin, kTGHZ2013, kXHC1983, kHanyuPinyin.
-    EXPECT_EQ(Character(U'中').pinyin, (Strings{"zhong1", "zhong4"}));
-    EXPECT_EQ(Character(U'行').pinyin, (Strings{"xing2", "hang2", "heng2", "hang4", "xing4"}));
-    EXPECT_EQ(Character(U'长').pinyin, (Strings{"zhang3", "chang2"}));
-    EXPECT_EQ(Character(U'女').pinyin.front(), "nv3");
-    EXPECT_EQ(Character(U'嗯').pinyin.front(), "n2");
-    EXPECT_EQ(Character(U'中').jyutping, (Strings{"zung1"}));
-    EXPECT_EQ(Character(U'行').jyutping, (Strings{"hang4"}));
-    EXPECT_EQ(Character(U'五').jyutping, (Strings{"ng5"}));
-    EXPECT_THAT(Character(U'中').definition.toStdString(), HasSubstr("middle"));
-    EXPECT_EQ(Character(U'中').frequency, 1);
-    EXPECT_EQ(Character(U'范').frequency, 5);
-    EXPECT_EQ(Character(U'范').strokes, 8); // "8 9"
-    EXPECT_EQ(Character(U'中').strokes, 4);
-    const std::pair<char32_t, const char16_t*> radicals[] = {
-        {U'着', u"109.7"}, {U'中', u"2.3"}, {U'长', u"168'.0"}, {U'纠', u"120'.2"}, {U'王', u"96.-1"}};
-    for (const auto& [c, radical] : radicals)
-        EXPECT_EQ(Character(c).radical, QString::fromUtf16(radical)); // 着: "109.7 123.5"
-    // Variants without the character itself.
-    EXPECT_THAT(Character(U'长').traditional, ElementsAre(0x9577u));
-    EXPECT_THAT(Character(U'長').simplified, ElementsAre(0x957Fu));
-    EXPECT_THAT(Character(U'范').simplified, IsEmpty());
-    EXPECT_THAT(Character(U'范').traditional, ElementsAre(0x7BC4u));
-    EXPECT_THAT(Character(U'着').traditional, ElementsAre(0x8457u));
-}
-
-TEST(ReadUnihan, ReadsCompressedFilesAndFailsOnAMissingFileOrFolder) {
+    EXPECT_THAT(Unihan().characters.at(U'中').definition.toStdString(), HasSubstr("middle"));
+    // Code, Mandarin readings merged in field order without repeats (kMandarin, kTGHZ2013, kXHC1983,
+    // kHanyuPinyin), Cantonese, the first radical-stroke and stroke count (着 "109.7 123.5", 范 "8 9"),
+    // frequency, variants without the character itself (范, 着).
+    using Row = std::tuple<std::uint32_t, Strings, Strings, QString, int, int, Codes, Codes>;
+    const Row cases[] = {
+        {U'中', {"zhong1", "zhong4"}, {"zung1"}, "2.3", 4, 1, {}, {}},
+        {U'行', {"xing2", "hang2", "heng2", "hang4", "xing4"}, {"hang4"}, "144.0", 6, 2, {}, {}},
+        {U'长', {"zhang3", "chang2"}, {"coeng4"}, "168'.0", 4, 2, {}, {0x9577}},
+        {U'長', {"zhang3", "chang2", "zhang4"}, {"coeng4"}, "168.0", 8, 2, {0x957F}, {}},
+        {U'女', {"nv3", "nv4", "ru3"}, {"neoi5"}, "38.0", 3, 2, {}, {}},
+        {U'嗯', {"n2", "ng2", "ng3", "ng4", "n3", "n4"}, {"ng6"}, "30.10", 13, 3, {}, {}},
+        {U'五', {"wu3"}, {"ng5"}, "7.2", 4, 2, {}, {}},
+        {U'范', {"fan4"}, {"faan6"}, "140.5", 8, 5, {}, {0x7BC4}},
+        {U'着', {"zhe5", "zhao1", "zhao2", "zhuo2"}, {"zoek6"}, "109.7", 11, 0, {}, {0x8457}},
+        {U'纠', {"jiu1"}, {"gau2"}, "120'.2", 5, 5, {}, {0x7CFE}},
+        {U'王', {"wang2", "wang4", "yu4"}, {"wong4"}, "96.-1", 4, 2, {}, {}},
+    };
+    for (const Row& expected : cases) {
+        const CharacterSource& c = Unihan().characters.at(std::get<0>(expected));
+        EXPECT_EQ(
+            Row(c.code, c.pinyin, c.jyutping, c.radical, c.strokes, c.frequency, c.simplified, c.traditional),
+            expected);
+    }
+    // The same from bzip2 files; a missing folder or file names the file.
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     for (const QString& name : QDir(kUnihanDir).entryList({QStringLiteral("Unihan_*.txt")}))
@@ -149,7 +146,6 @@ TEST(ReadUnihan, ReadsCompressedFilesAndFailsOnAMissingFileOrFolder) {
         EXPECT_EQ(source.characters.at(code).pinyin, character.pinyin);
         EXPECT_EQ(source.characters.at(code).radical, character.radical);
     }
-
     EXPECT_FALSE(ReadUnihan(dir.filePath(QStringLiteral("absent")), source, &error));
     EXPECT_THAT(error.toStdString(), HasSubstr("Unihan_Readings.txt"));
     ASSERT_TRUE(QDir(dir.path()).removeRecursively() && QDir().mkpath(dir.path()));
@@ -159,16 +155,14 @@ TEST(ReadUnihan, ReadsCompressedFilesAndFailsOnAMissingFileOrFolder) {
     EXPECT_THAT(error.toStdString(), HasSubstr("Unihan_DictionaryLikeData.txt"));
 }
 
-// ---- bzip2 --------------------------------------------------------------
-
-TEST(Bzip2, ReadsConcatenatedStreamsAndReportsTruncatedAndCorruptData) {
+// Concatenated streams read whole, truncated and corrupt data refused, plain files passed through.
+TEST(Bzip2, ReadsStreamsAndFilesOfEitherName) {
     const QByteArray first(100000, 'a');
     const QByteArray second = QByteArrayLiteral("U+4E2D\tkMandarin\tzh\xC5\x8Dng\n");
     QByteArray out;
     QString error;
     ASSERT_TRUE(DecompressBzip2(Compress(first) + Compress(second), &out, &error)) << error.toStdString();
     EXPECT_EQ(out, first + second);
-
     const QByteArray packed = Compress(QByteArray(5000, 'x') + QByteArray("tail"));
     EXPECT_FALSE(DecompressBzip2(packed.left(packed.size() / 2), &out, &error));
     EXPECT_THAT(error.toStdString(), HasSubstr("truncated"));
@@ -176,27 +170,20 @@ TEST(Bzip2, ReadsConcatenatedStreamsAndReportsTruncatedAndCorruptData) {
     corrupt[corrupt.size() / 2] = static_cast<char>(corrupt[corrupt.size() / 2] ^ 0x55);
     EXPECT_FALSE(DecompressBzip2(corrupt, &out, &error));
     EXPECT_FALSE(DecompressBzip2(QByteArray(), &out, &error));
-}
-
-TEST(Bzip2, PassesPlainFilesThroughAndFindsEitherName) {
     QTemporaryDir dir;
     ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("a.txt")), "plain"));
     ASSERT_TRUE(WriteFile(dir.filePath(QStringLiteral("b.txt.bz2")), Compress("packed")));
-    QByteArray content;
-    QString error;
-    ASSERT_TRUE(ReadSourceFile(FindSourceFile(dir.path(), QStringLiteral("a.txt")), &content, &error));
-    EXPECT_EQ(content, "plain");
-    ASSERT_TRUE(ReadSourceFile(FindSourceFile(dir.path(), QStringLiteral("b.txt")), &content, &error));
-    EXPECT_EQ(content, "packed");
+    ASSERT_TRUE(ReadSourceFile(FindSourceFile(dir.path(), QStringLiteral("a.txt")), &out, &error));
+    EXPECT_EQ(out, "plain");
+    ASSERT_TRUE(ReadSourceFile(FindSourceFile(dir.path(), QStringLiteral("b.txt")), &out, &error));
+    EXPECT_EQ(out, "packed");
     EXPECT_TRUE(FindSourceFile(dir.path(), QStringLiteral("c.txt")).isEmpty());
-    EXPECT_FALSE(ReadSourceFile(dir.filePath(QStringLiteral("c.txt")), &content, &error));
+    EXPECT_FALSE(ReadSourceFile(dir.filePath(QStringLiteral("c.txt")), &out, &error));
 }
 
-// ---- CC-CEDICT ----------------------------------------------------------
-
-// Headwords, glosses and Pinyin: lower case, u: as v, r5 as er5, literal tokens kept; malformed lines
+// Headwords, glosses and Pinyin (lower case, u: as v, r5 as er5, literal tokens kept); malformed lines
 // refused.
-TEST(ParseCedictLine, ReadsNormalisesAndRefuses) {
+TEST(CedictText, ReadsNormalisesRefusesAndMerges) {
     WordSource word;
     ASSERT_TRUE(ParseCedictLine(u"銀行 银行 [yin2 hang2] /bank/CL:家[jia1],個|个[ge4]/", &word));
     EXPECT_EQ(word.traditional, u"銀行");
@@ -222,9 +209,7 @@ TEST(ParseCedictLine, ReadsNormalisesAndRefuses) {
          {u"", u"# CC-CEDICT", u"中 中 zhong1 /middle/", u"中 中 [zhong1 /middle/", u"中 中 [zhong1] middle",
           u"中 中 [zhong1] /middle", u"中 [zhong1] /middle/", u"中 中 [zhong1] //"})
         EXPECT_FALSE(ParseCedictLine(line, &word)) << QString::fromUtf16(line).toStdString();
-}
-
-TEST(AddCedictText, KeepsHeaderAndMergesSingleCharacters) {
+    // A whole text: the header kept, single-character entries merged into the characters.
     SourceData source;
     CharacterSource& zhong = source.characters[U'中'];
     zhong.code = U'中';
@@ -249,7 +234,6 @@ TEST(AddCedictText, KeepsHeaderAndMergesSingleCharacters) {
 TEST(ReadCedict, ReadsTheTextOfAJavaScriptModule) {
     QTemporaryDir dir;
     const QByteArray plain = ReadFile(kDataDir + QStringLiteral("/cedict_ts.u8"));
-    ASSERT_FALSE(plain.isEmpty());
     const QString js = dir.filePath(QStringLiteral("cedict_ts.u8.js"));
     ASSERT_TRUE(WriteFile(js, "module.exports = `" + plain + "`;\n"));
     SourceData fromJs, fromPlain;
@@ -263,14 +247,11 @@ TEST(ReadCedict, ReadsTheTextOfAJavaScriptModule) {
     EXPECT_TRUE(fromJs.cedictHeader.startsWith(u"# CC-CEDICT"));
     EXPECT_TRUE(fromJs.cedictHeader.contains(u"creativecommons.org"));
     EXPECT_EQ(fromJs.characters.at(U'行').pinyin, (Strings{"hang2", "heng2", "xing2"}));
-
     const QString broken = dir.filePath(QStringLiteral("broken.js"));
     ASSERT_TRUE(WriteFile(broken, "module.exports = 'no text';\n"));
     EXPECT_FALSE(ReadCedict(broken, fromJs, &error));
     EXPECT_THAT(error.toStdString(), HasSubstr("backticks"));
 }
-
-// ---- radical forms --------------------------------------------------------
 
 // The unified ideograph is the radical's form; the radical character stands in only without one.
 TEST(RadicalForms, ReadsKeysAndIdeographsOfLinesAndTheFile) {
@@ -279,50 +260,38 @@ TEST(RadicalForms, ReadsKeysAndIdeographsOfLinesAndTheFile) {
         EXPECT_TRUE(AddRadicalFormsLine(line, source)) << QString::fromUtf16(line).toStdString();
     for (const char16_t* refused : {u"# 1; 2F00; 4E00", u"", u"x; 2F00; 4E00", u"5; 2F0Z; 4E00", u"7; ;"})
         EXPECT_FALSE(AddRadicalFormsLine(refused, source)) << QString::fromUtf16(refused).toStdString();
-    EXPECT_THAT(source.radicalForms.at(QStringLiteral("120'")), ElementsAre(0x7E9Fu));
-    EXPECT_THAT(source.radicalForms.at(QStringLiteral("2")), ElementsAre(0x4E28u));
-    EXPECT_THAT(source.radicalForms.at(QStringLiteral("999")), ElementsAre(0x4E00u));
-    EXPECT_THAT(source.radicalForms.at(QStringLiteral("998")), ElementsAre(0x2EA0u));
-    EXPECT_EQ(source.radicalForms.size(), 4u);
+    EXPECT_EQ(source.radicalForms,
+              (std::map<QString, Codes>{
+                  {"120'", {0x7E9F}}, {"2", {0x4E28}}, {"999", {0x4E00}}, {"998", {0x2EA0}}}));
     EXPECT_TRUE(IsRadicalCharacter(0x2E80) && IsRadicalCharacter(0x2FD5));
     EXPECT_FALSE(IsRadicalCharacter(0x2E7F) || IsRadicalCharacter(0x2FE0) || IsRadicalCharacter(0x4E00));
-
     SourceData file;
     QString error;
     ASSERT_TRUE(ReadRadicalForms(kDataDir + QStringLiteral("/CJKRadicals.txt"), file, &error))
         << error.toStdString();
     EXPECT_THAT(file.radicalForms.at(QStringLiteral("168'")), ElementsAre(0x957Fu));
     EXPECT_THAT(file.radicalForms.at(QStringLiteral("168")), ElementsAre(0x9577u));
-    for (const auto& [key, forms] : file.radicalForms) {
+    for (const auto& [key, forms] : file.radicalForms)
         for (const std::uint32_t form : forms)
             EXPECT_FALSE(IsRadicalCharacter(form)) << key.toStdString();
-    }
     EXPECT_FALSE(ReadRadicalForms(kDataDir + QStringLiteral("/absent.txt"), file, &error));
 }
 
-// ---- to-jyutping ----------------------------------------------------------
-
+// A missing module, a missing node, a file that is no module (node's message passed on).
 TEST(QueryJyutping, FailsClearlyWithoutNodeOrModule) {
     QTemporaryDir dir;
     const QString bogus = dir.filePath(QStringLiteral("index.cjs"));
     ASSERT_TRUE(WriteFile(bogus, "this is not javascript("));
-    const struct {
-        QString moduleDir, node;
-        const char* message;
-    } cases[] = {{kDataDir + QStringLiteral("/absent-package"), {}, "to-jyutping module was not found"},
-                 {kToJyutping, QStringLiteral("/nonexistent/bin/node"), "node"},
-                 {bogus, {}, "cannot load"}}; // a file that is no module: node's message is passed on
-    for (const auto& c : cases) {
-        JyutpingTool tool;
-        tool.moduleDir = c.moduleDir;
-        if (!c.node.isEmpty())
-            tool.node = c.node;
-        JyutpingQueries queries;
-        queries.texts = {QStringLiteral("中")};
+    const std::tuple<QString, QString, const char*> cases[] = {
+        {kDataDir + QStringLiteral("/absent-package"), {}, "to-jyutping module was not found"},
+        {kToJyutping, QStringLiteral("/nonexistent/bin/node"), "node"},
+        {bogus, {}, "cannot load"}};
+    for (const auto& [moduleDir, node, message] : cases) {
         JyutpingAnswers answers;
         QString error;
-        EXPECT_FALSE(QueryJyutping(tool, queries, &answers, &error)) << c.message;
-        EXPECT_THAT(error.toStdString(), HasSubstr(c.message));
+        EXPECT_FALSE(QueryJyutping({moduleDir, {}, node}, {{QStringLiteral("中")}, {}}, &answers, &error))
+            << message;
+        EXPECT_THAT(error.toStdString(), HasSubstr(message));
     }
 }
 
@@ -332,23 +301,14 @@ TEST(AnnotateJyutping, FillsWordsAndAppendsCandidatesAfterCantonese) {
     hang.code = U'行';
     hang.jyutping = {"hang4"};
     source.characters[U'五'].code = U'五'; // no Cantonese reading of its own
-    const auto word = [](const char16_t* traditional, const char16_t* simplified, const char16_t* pinyin) {
-        return WordSource{QString::fromUtf16(traditional),
-                          QString::fromUtf16(simplified),
-                          QString::fromUtf16(pinyin),
-                          {},
-                          {}};
-    };
-    source.words = {word(u"銀行", u"银行", u"yin2 hang2"),
-                    word(u"行", u"行", u"xing2"),
-                    word(u"行", u"行", u"hang2"),
-                    word(u"3C", u"3C", u"san1 C"),
+    source.words = {{"銀行", "银行", "yin2 hang2", {}, {}},
+                    {"行", "行", "xing2", {}, {}},
+                    {"行", "行", "hang2", {}, {}},
+                    {"3C", "3C", "san1 C", {}, {}},
                     {}};
-    JyutpingTool tool;
-    tool.moduleDir = kToJyutping;
     QString error;
     JyutpingStats stats;
-    ASSERT_TRUE(AnnotateJyutping(tool, source, &error, &stats)) << error.toStdString();
+    ASSERT_TRUE(AnnotateJyutping({kToJyutping, {}, {}}, source, &error, &stats)) << error.toStdString();
     EXPECT_EQ(source.words[0].jyutping, u"ngan4 hong4");
     EXPECT_FALSE(source.words[1].jyutping.isEmpty());
     EXPECT_EQ(source.words[1].jyutping, source.words[2].jyutping);
