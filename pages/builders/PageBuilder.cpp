@@ -2,7 +2,7 @@
 
 #include "dictionary/lists/CharacterLists.h"
 #include "dictionary/text/TextRules.h"
-#include "pages/protocol/LinkCommands.h"
+#include "pages/builders/PageHtml.h"
 
 #include "dictionary/files/DataIndex.h"
 #include "settings/LanguageData.h"
@@ -14,6 +14,11 @@
 #include <algorithm>
 
 namespace quillory {
+
+using pagehtml::Hex;
+using pagehtml::kBr;
+using pagehtml::kNbsp;
+using pagehtml::ProgramLink;
 
 namespace {
 
@@ -30,19 +35,6 @@ constexpr std::uint32_t kRadicalFormLimit = 0x42;
 
 // Longest token the readers accept, as the narrow buffers of the data allow.
 constexpr qsizetype kMaxTokenBytes = 99;
-
-const QString kNbsp = QStringLiteral("&nbsp;");
-const QString kBr = QStringLiteral("<br>");
-
-QString Hex(std::uint32_t value) {
-    return QString::number(value, 16).toUpper();
-}
-
-// "<a href=mmpp://C=V>text</a>"
-QString ProgramLink(std::uint32_t command, std::uint32_t value, const QString& text) {
-    return QStringLiteral("<a href=") + QLatin1String(kLinkPrefix) + Hex(command) + u'=' + Hex(value) + u'>' + text +
-           QStringLiteral("</a>");
-}
 
 std::optional<SyllableId> EncodeToken(QStringView token, Scheme scheme) {
     if (token.isEmpty() || token.size() > kMaxTokenBytes) {
@@ -421,71 +413,6 @@ void PageBuilder::MakeStrokeSection(int count, const CharacterList& chars, QStri
     MakeSpan(QString::number(count), QStringLiteral("en"), number);
     MakeLabel(kStrokeCharLabelId, label);
     out += kBr + number + kNbsp + label + kBr + kBr + CharacterLines(*this, chars, kGroupLineLength) + kBr;
-}
-
-static QString MakerLogoLink() {
-    return QStringLiteral("<a href=") + QString::fromLatin1(kMakerSiteAddress) +
-           QStringLiteral(" target=_blank><img src=logo.gif></a>");
-}
-
-void PageBuilder::MakeWelcomeBody(QString& out) const {
-    out = kBr + QStringLiteral("<p align=center><font size=6 color=blue><b>Tessaravin</b></font><br>") +
-          MakerLogoLink() + QStringLiteral("</p><p align=center>");
-
-    struct Greeting {
-        int language;
-        bool breakAfter;
-    };
-    static constexpr Greeting kGreetings[] = {
-        {kEnglish, true}, {kJianti, true}, {kFanti, true}, {kPinyin, true}, {kJyutping, false}};
-
-    const std::optional<std::uint32_t> id = names_.idOf(QStringLiteral("HTML_ID_WELCOME"));
-    QString span;
-    for (const Greeting& greeting : kGreetings) {
-        const std::optional<InterfaceText> text =
-            id ? language_.GetText(*id, greeting.language) : std::optional<InterfaceText>();
-        if (!text || text->text.isEmpty()) {
-            continue;
-        }
-        MakeSpan(text->text, text->kind, span);
-        out += span;
-        if (greeting.breakAfter) {
-            out += kBr + kBr;
-        }
-    }
-    out += QStringLiteral("</p>");
-}
-
-void PageBuilder::MakeSupportBody(QString& out) const {
-    struct SupportLink {
-        const char* label;
-        std::uint32_t value;
-    };
-    static constexpr SupportLink kLinks[] = {{"HTML_ID_FAQ", 1},
-                                             {"HTML_ID_TECH_REQUEST", 3},
-                                             {"HTML_ID_BUG_REPORT", 2},
-                                             {"HTML_ID_USEFUL_LINKS", 4},
-                                             {"HTML_ID_SUGGESTIONS", 5}};
-
-    out = QStringLiteral("<p align=center>");
-    QString label;
-    for (const SupportLink& link : kLinks) {
-        MakeLabel(QString::fromLatin1(link.label), label);
-        if (label.isEmpty()) {
-            continue;
-        }
-        out += ProgramLink(kOpenSupport, link.value, label) + kBr + kBr;
-    }
-    out += QStringLiteral("</p><p align=center>") + MakerLogoLink() + QStringLiteral("</p>");
-}
-
-void PageBuilder::MakeVersionBlock(QString& out) const {
-    out = QStringLiteral("<p align=center><font size=3><b>Version ") + QString::fromLatin1(kVersionMajor) +
-          u'.' + QString::fromLatin1(kVersionMinor) + QStringLiteral("</b></font></p>") +
-          QStringLiteral("<p align=center><font size=3>Copyright &copy; ") +
-          QString::fromLatin1(kVersionYears) +
-          QStringLiteral(" Tessaravin. All rights reserved.</font></p>") +
-          QStringLiteral("<p align=center><img src=circle.gif></p>");
 }
 
 bool PageBuilder::RadicalForms(const QString& radical, CharacterList& forms, bool& outOfRange) const {

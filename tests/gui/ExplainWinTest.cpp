@@ -68,7 +68,8 @@ class ExplainWinTest : public QObject {
         return true;
     }
 
-    // The address, the page name and the marker a test left in the document.
+    // The address, the page name and the marker a test left in the document;
+    // " no document" at the end when the view has none.
     QString Where() {
         return view_->url().toString() + u' ' + view_->PageName() + u' ' +
                Evaluate("String(window.stayMarker)").toString() +

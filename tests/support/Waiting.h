@@ -12,8 +12,7 @@ inline constexpr int kGenerousMs = 20000;
 // Waits until done() holds and tells whether it did within timeoutMs. Each
 // round handles every pending event, as the QTRY_ macros do; QTest::qWaitFor
 // handles one batch per 10 ms sleep, far too slow for Qt WebEngine's traffic.
-template <typename Predicate>
-bool WaitFor(Predicate done, int timeoutMs = kGenerousMs) {
+template <typename Predicate> bool WaitFor(Predicate done, int timeoutMs = kGenerousMs) {
     for (QDeadlineTimer deadline(timeoutMs); !done(); QTest::qWait(10)) {
         if (deadline.hasExpired())
             return false;
