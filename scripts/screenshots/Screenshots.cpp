@@ -7,11 +7,12 @@
 #include "controls/ButtonImages.h"
 #include "controls/FlatButton.h"
 #include "stroke/fonts/FontsDialog.h"
-#include "tests/support/TemporarySettings.h"
+#include "settings/SettingsStore.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
@@ -71,11 +72,13 @@ int main(int argc, char* argv[]) {
 
     bool saved = ContactSheet().save(out.filePath(QStringLiteral("controls-contact-sheet.png")));
 
-    testing::TemporarySettings settings;
+    // Settings of this run only: the user's own are left alone.
+    QTemporaryDir settingsFolder;
+    SettingsStore settings(settingsFolder.filePath(QStringLiteral("settings.ini")));
 
     MainWindowEnvironment environment;
     environment.dataFolder = data;
-    environment.settings = &settings.store();
+    environment.settings = &settings;
     environment.openUrl = [](const QUrl&) { return true; };
     MainWindow window(environment);
     if (!window.Initialise()) {
@@ -97,7 +100,7 @@ int main(int argc, char* argv[]) {
     }
     // After the window's start: the private Pinyin font and the chosen faces are there.
     {
-        FontsDialog fonts(settings.store(), FontsDialogMode::Normal, SystemFontsSetup());
+        FontsDialog fonts(settings, FontsDialogMode::Normal, SystemFontsSetup());
         fonts.show();
         saved &= QTest::qWaitForWindowExposed(&fonts);
         saved &= fonts.grab().save(out.filePath(QStringLiteral("fonts-dialog.png")));
