@@ -2,6 +2,7 @@
 #include "pages/builders/PlainListPage.h"
 
 #include "dictionary/text/Romanisation.h"
+#include "dictionary/text/TextRules.h"
 
 #include <QJsonArray>
 #include <QRegularExpression>
@@ -9,11 +10,6 @@
 
 namespace quillory::cli {
 namespace {
-
-QString CharacterOf(std::uint32_t code) {
-    const char32_t c = code;
-    return QString::fromUcs4(&c, 1);
-}
 
 QStringList SplitReadings(const QString& readings) {
     return readings.split(u' ', Qt::SkipEmptyParts);
@@ -27,7 +23,7 @@ QStringList VariantCharacters(const QString& hexList, std::uint32_t self) {
         bool ok = false;
         const uint code = token.toUInt(&ok, 16);
         if (ok && code != self && code > 0 && code <= 0x10FFFF) {
-            chars.append(CharacterOf(code));
+            chars.append(CodePointText(code));
         }
     }
     return chars;
@@ -44,7 +40,7 @@ QString Row(const QString& label, const QString& value) {
 QString ListText(const CharacterList& list) {
     QString text;
     for (const std::uint32_t code : list) {
-        text += CharacterOf(code);
+        text += CodePointText(code);
     }
     return text;
 }
@@ -176,7 +172,7 @@ Answer LookupCommands::character(std::uint32_t code) {
     Answer answer;
     answer.json = QJsonObject{
         {QStringLiteral("code"), code16},
-        {QStringLiteral("char"), CharacterOf(code)},
+        {QStringLiteral("char"), CodePointText(code)},
         {QStringLiteral("pinyin"), QJsonArray::fromStringList(pinyin)},
         {QStringLiteral("jyutping"), QJsonArray::fromStringList(jyutping)},
         {QStringLiteral("english"), english},
@@ -186,7 +182,7 @@ Answer LookupCommands::character(std::uint32_t code) {
         {QStringLiteral("traditional"), QJsonArray::fromStringList(traditional)},
     };
     QString marked = MarkPinyinUnicode(record->pinyin);
-    answer.text = CharacterOf(code) + QStringLiteral("  U+") + code16 + u'\n' +
+    answer.text = CodePointText(code) + QStringLiteral("  U+") + code16 + u'\n' +
                   Row(QStringLiteral("Pinyin"),
                       record->pinyin + (pinyin.isEmpty() ? QString() : "  (" + marked + ")")) +
                   Row(QStringLiteral("Jyutping"), record->jyutping) +

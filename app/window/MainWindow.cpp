@@ -273,8 +273,7 @@ void MainWindow::RebuildDisplayFonts() {
     fonts_.RebuildFonts(*env_.settings, ScreenDpi());
     tree_->setFont(fonts_.GetFont(FontSlot::Jianti));
     tree_->ReapplyFonts();
-    ApplyLanguage();
-    LayOut();
+    ApplyLanguage(); // lays the window out again for the new text sizes
     update();
 }
 

@@ -1,5 +1,6 @@
 #include "datagen/writers/ListFileWriter.h"
 
+#include "dictionary/files/DataFormat.h"
 #include "dictionary/lists/CharacterList.h"
 #include "dictionary/lists/ListChunkFormat.h"
 
@@ -25,7 +26,6 @@ namespace {
 // larger records and positions limited to 16 bits, so its chunks are larger.
 constexpr int kChunkTarget = 8192;
 constexpr int kStrokeChunkTarget = 20480;
-constexpr int kMaxResidual = 0x42; // larger values would read as radical forms
 constexpr qint64 kStrokePositionLimit = 65536;
 
 struct Record {
@@ -288,7 +288,7 @@ bool GroupByRadical(const SourceData& source, RadicalGroups& groups, std::set<st
         }
         CharacterList& forms = groups.forms[parsed->id];
         for (std::uint32_t code : codes) {
-            if (code > static_cast<std::uint32_t>(kMaxResidual)) {
+            if (code > kRadicalFormLimit) {
                 AddUnique(forms, code);
             }
         }
@@ -301,7 +301,7 @@ bool GroupByRadical(const SourceData& source, RadicalGroups& groups, std::set<st
         if (!parsed) {
             continue;
         }
-        if (parsed->residual > kMaxResidual) {
+        if (parsed->residual > static_cast<int>(kRadicalFormLimit)) {
             SetError(error,
                      QStringLiteral("U+%1: residual stroke count %2 cannot be listed in the radical table")
                          .arg(code, 4, 16, QChar(u'0'))

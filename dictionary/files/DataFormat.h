@@ -113,7 +113,10 @@ inline std::uint8_t DecodeStrokeCountByte(std::uint8_t stored) {
     return EncodeStrokeCountByte(stored);
 }
 
-// Radical table (section 12): byte j XOR key character j mod 65.
+// Radical table (section 12): byte j XOR key character j mod 65. In a
+// radical's line, tokens up to this value are residual stroke counts and
+// larger ones are code points of its forms.
+constexpr std::uint32_t kRadicalFormLimit = 0x42;
 void ScrambleRadicalTable(char* data, qsizetype size);
 
 // Order of RadicalKey texts: radical number, the plain radical before its

@@ -15,7 +15,6 @@ namespace quillory {
 
 namespace {
 
-constexpr std::uint32_t kRadicalFormLimit = 0x42; // tokens up to this are residual counts
 constexpr int kCityRadical = 163;
 constexpr char32_t kCityRadicalRightForm = 0x961D;
 
@@ -23,11 +22,6 @@ constexpr char32_t kCityRadicalRightForm = 0x961D;
 // 100 characters at most.
 std::uint32_t ReadHexToken(const QString& token) {
     return HexValue(QStringView(token).left(100));
-}
-
-QString CodePointText(std::uint32_t code) {
-    const char32_t c = code;
-    return QString::fromUcs4(&c, 1);
 }
 
 // Start of the line that begins with head, or -1. Matching only at line

@@ -3,6 +3,7 @@
 // ends, and the hexadecimal rule that reads numbers from links, lists and
 // queries.
 #include <QChar>
+#include <QString>
 #include <QStringView>
 #include <cstdint>
 
@@ -32,5 +33,11 @@ constexpr int HexDigit(char16_t c) {
 // Every hexadecimal digit counts and anything else is skipped; a leading "-"
 // negates; arithmetic wraps at 32 bits; an empty text is 0.
 std::uint32_t HexValue(QStringView text);
+
+// The one character of a code point, as text.
+inline QString CodePointText(std::uint32_t code) {
+    const char32_t c = code;
+    return QString::fromUcs4(&c, 1);
+}
 
 } // namespace quillory

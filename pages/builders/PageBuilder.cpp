@@ -4,6 +4,7 @@
 #include "dictionary/text/TextRules.h"
 #include "pages/builders/PageHtml.h"
 
+#include "dictionary/files/DataFormat.h"
 #include "dictionary/files/DataIndex.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
@@ -30,9 +31,6 @@ constexpr std::uint32_t kStrokeCharLabelId = kStrokeCharLabel;
 constexpr int kSectionLineLength = 18;
 constexpr int kGroupLineLength = 16;
 
-// Radical table tokens up to this value are residual stroke counts.
-constexpr std::uint32_t kRadicalFormLimit = 0x42;
-
 // Longest token the readers accept, as the narrow buffers of the data allow.
 constexpr qsizetype kMaxTokenBytes = 99;
 
@@ -49,11 +47,6 @@ std::optional<SyllableId> EncodeToken(QStringView token, Scheme scheme) {
 std::vector<std::uint32_t> CodePoints(const QString& text) {
     const QList<uint> ucs4 = text.toUcs4();
     return std::vector<std::uint32_t>(ucs4.begin(), ucs4.end());
-}
-
-QString CodePointText(std::uint32_t code) {
-    const char32_t c = code;
-    return QString::fromUcs4(&c, 1);
 }
 
 // A code point that a page can show as a character: a CJK ideograph or any

@@ -2,6 +2,7 @@
 
 #include "dictionary/Dictionary.h"
 #include "dictionary/search/QueryClassifier.h"
+#include "dictionary/text/TextRules.h"
 #include "pages/builders/HtmlListPage.h"
 #include "pages/builders/PageBuilder.h"
 
@@ -25,11 +26,6 @@ std::optional<SyllableId> ToSyllableId(std::uint32_t value) {
 
 bool IsUnicodeScalar(std::uint32_t code) {
     return code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-}
-
-QString CodePointText(std::uint32_t code) {
-    const char32_t unit = code;
-    return QString::fromUcs4(&unit, 1);
 }
 
 } // namespace
