@@ -60,6 +60,7 @@ std::optional<Request> ParseRequest(const QStringList& words, QString* usageErro
         {QStringLiteral("page"), RequestKind::Page},
         {QStringLiteral("render"), RequestKind::Render},
         {QStringLiteral("search"), RequestKind::Search},
+        {QStringLiteral("strokes-of"), RequestKind::StrokesOf},
     };
     if (words.isEmpty()) {
         *usageError = QStringLiteral("no command given");
@@ -103,8 +104,10 @@ QString UsageText() {
         "  radical 2          every character under radical 2 (radical \"168'\" for a variant form)\n"
         "  page LINK          the HTML body a page link shows: mmpp://0=4E2D, mmpp://1=1916, mmpp://8=4,\n"
         "                     mmpp://9=2, or welcome, support, about\n"
-        "  render LINK        the same as one standalone HTML file (-o FILE.html)\n"
+        "  render LINK        the same as one standalone HTML file (-o FILE.html, or -o - for standard output)\n"
         "  search \"TEXT\"      what the search box posts for TEXT (command and value), or its message\n"
+        "  strokes-of 永      the stroke order: each stroke's contour and direction; with --png DIR also\n"
+        "                     the whole glyph and the strokes revealed one by one as PNG pictures\n"
         "\n"
         "--lang N chooses the language of page labels: 0 English, 1 Pinyin, 2 simplified Chinese,\n"
         "3 traditional Chinese, 4 Jyutping.\n"

@@ -23,7 +23,8 @@ enum class RequestKind {
     Radical,
     Page,
     Render,
-    Search
+    Search,
+    StrokesOf
 };
 
 struct Request {

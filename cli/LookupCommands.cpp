@@ -110,6 +110,12 @@ Answer Failure(int status, const QString& message) {
     return answer;
 }
 
+QString DataFolderMessage(const QString& dataFolder) {
+    return QStringLiteral("the dictionary data in %1 is missing or damaged; build it with 'make run' or "
+                          "'make test'.")
+        .arg(dataFolder);
+}
+
 LookupCommands::LookupCommands(Dictionary& dictionary) : dictionary_(dictionary) {}
 
 Answer LookupCommands::run(const Request& request) {
@@ -133,6 +139,7 @@ Answer LookupCommands::run(const Request& request) {
     case RequestKind::Page:
     case RequestKind::Render:
     case RequestKind::Search:
+    case RequestKind::StrokesOf:
         break;
     }
     return Failure(kBadUsage, QStringLiteral("unknown command"));

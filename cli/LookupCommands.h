@@ -10,7 +10,7 @@
 
 namespace quillory::cli {
 
-enum ExitStatus { kFound = 0, kNotFound = 1, kBadUsage = 2 };
+enum ExitStatus { kFound = 0, kNotFound = 1, kBadUsage = 2, kDataUnavailable = 3 };
 
 struct Answer {
     int status = kFound;
@@ -39,5 +39,8 @@ private:
 };
 
 Answer Failure(int status, const QString& message);
+
+// The message of exit status 3: the data in the folder is missing or damaged.
+QString DataFolderMessage(const QString& dataFolder);
 
 } // namespace quillory::cli

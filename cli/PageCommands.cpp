@@ -5,6 +5,7 @@
 #include "pages/builders/StandalonePage.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QSaveFile>
 
@@ -151,6 +152,20 @@ Answer PageCommands::render(const QString& link, const QString& outputPath) {
         return answer;
     }
     const QString html = MakeStandalonePage(shown->shell, shown->body, shown->pageName);
+    if (outputPath == QLatin1String("-")) {
+        answer.text = html;
+        answer.json = QJsonObject{{QStringLiteral("link"), link.trimmed()}, {QStringLiteral("html"), html}};
+        return answer;
+    }
+    // The file is written beside the target and renamed over it: that would
+    // replace a FIFO or a device with a regular file, so only regular files
+    // (or a new name) are taken.
+    const QFileInfo target(outputPath);
+    if (target.exists() && !target.isFile()) {
+        return Failure(
+            kBadUsage,
+            QStringLiteral("-o takes a regular file or - (standard output); %1 is none").arg(outputPath));
+    }
     QSaveFile file(outputPath);
     if (html.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(html.toUtf8()) < 0 ||
         !file.commit()) {

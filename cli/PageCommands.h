@@ -52,7 +52,8 @@ public:
 
     // A link ("mmpp://0=4E2D") or a fixed page ("welcome", "support", "about").
     Answer page(const QString& link);
-    // The same page as one standalone HTML document written to a file.
+    // The same page as one standalone HTML document written to a regular
+    // file, or given as the answer's text when outputPath is "-".
     Answer render(const QString& link, const QString& outputPath);
     // What the search box posts for a query, or the message it shows.
     Answer search(const QString& query);

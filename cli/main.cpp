@@ -1,7 +1,10 @@
 // quillory-cli: dictionary look-ups from a terminal or a script.
 #include "cli/CommandLine.h"
+#include "cli/ConvertCommand.h"
+#include "cli/LessonCommands.h"
 #include "cli/LookupCommands.h"
 #include "cli/PageCommands.h"
+#include "cli/StrokeCommands.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,8 +16,6 @@ using namespace quillory;
 using namespace quillory::cli;
 
 namespace {
-
-constexpr int kDataUnavailable = 3;
 
 void Print(QTextStream& out, const Answer& answer, bool json) {
     if (json) {
@@ -28,10 +29,23 @@ void Print(QTextStream& out, const Answer& answer, bool json) {
     out.flush();
 }
 
+// Prints the answer, or its message on standard error; gives the exit status.
+int Report(const Answer& answer, bool json) {
+    if (answer.status != kFound && !json) {
+        QTextStream(stderr) << "quillory-cli: " << answer.text << '\n';
+        return answer.status;
+    }
+    QTextStream out(stdout);
+    Print(out, answer, json);
+    return answer.status;
+}
+
 // Answers one request with the command set it belongs to.
-Answer Answer1(const Request& request, LookupCommands& lookups, PageCommands& pages,
-               const QString& outputPath) {
+Answer AnswerRequest(const Request& request, LookupCommands& lookups, PageCommands& pages,
+                     StrokeCommands& strokes, const QString& outputPath) {
     switch (request.kind) {
+    case RequestKind::StrokesOf:
+        return strokes.strokesOf(request.argument);
     case RequestKind::Page:
         return pages.page(request.argument);
     case RequestKind::Render:
@@ -46,7 +60,22 @@ Answer Answer1(const Request& request, LookupCommands& lookups, PageCommands& pa
     }
 }
 
-int RunBatch(LookupCommands& commands, PageCommands& pages, bool json) {
+// The answer, unless the look-up met damaged data: then the data-folder
+// message, never "not found" or a shortened list.
+Answer Answer1(Dictionary& dictionary, const Request& request, LookupCommands& lookups, PageCommands& pages,
+               StrokeCommands& strokes, const QString& outputPath) {
+    const int faults = dictionary.faults().count();
+    Answer answer = AnswerRequest(request, lookups, pages, strokes, outputPath);
+    if (dictionary.faults().count() != faults) {
+        return Failure(kDataUnavailable, DataFolderMessage(dictionary.files().dataFolder()));
+    }
+    return answer;
+}
+
+// Exits with 0, or 3 when a line met damaged data.
+int RunBatch(Dictionary& dictionary, LookupCommands& commands, PageCommands& pages, StrokeCommands& strokes,
+             bool json) {
+    int status = 0;
     QTextStream in(stdin);
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -61,9 +90,12 @@ int RunBatch(LookupCommands& commands, PageCommands& pages, bool json) {
         if (!SplitCommandWords(line, words)) {
             answer = Failure(kBadUsage, QStringLiteral("unclosed quote"));
         } else if (auto request = ParseRequest(words, &usage)) {
-            answer = Answer1(*request, commands, pages, QString());
+            answer = Answer1(dictionary, *request, commands, pages, strokes, QString());
         } else {
             answer = Failure(kBadUsage, usage);
+        }
+        if (answer.status == kDataUnavailable) {
+            status = kDataUnavailable;
         }
         // Every line gets exactly one answer line in JSON, so that scripts
         // can pair questions and answers.
@@ -76,7 +108,7 @@ int RunBatch(LookupCommands& commands, PageCommands& pages, bool json) {
         }
         Print(out, answer, json);
     }
-    return 0;
+    return status;
 }
 
 } // namespace
@@ -88,7 +120,9 @@ int main(int argc, char* argv[]) {
     bool json = false;
     int language = 0;
     QString outputPath;
+    QString pngFolder;
     QString dataFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/demo");
+    QString lessonFolder;
     QStringList words;
     const QStringList args = QCoreApplication::arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
@@ -101,7 +135,14 @@ int main(int argc, char* argv[]) {
                 return kBadUsage;
             }
             dataFolder = args[++i];
-        } else if (arg == QLatin1String("--lang") || arg == QLatin1String("-o")) {
+        } else if (arg == QLatin1String("--lessons")) {
+            if (i + 1 >= args.size()) {
+                err << "--lessons needs a folder\n";
+                return kBadUsage;
+            }
+            lessonFolder = args[++i];
+        } else if (arg == QLatin1String("--lang") || arg == QLatin1String("-o") ||
+                   arg == QLatin1String("--png")) {
             if (i + 1 >= args.size()) {
                 err << arg << " needs a value\n";
                 return kBadUsage;
@@ -109,6 +150,10 @@ int main(int argc, char* argv[]) {
             const QString value = args[++i];
             if (arg == QLatin1String("-o")) {
                 outputPath = value;
+                continue;
+            }
+            if (arg == QLatin1String("--png")) {
+                pngFolder = value;
                 continue;
             }
             bool ok = false;
@@ -119,7 +164,7 @@ int main(int argc, char* argv[]) {
                 return kBadUsage;
             }
         } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            QTextStream(stdout) << UsageText();
+            QTextStream(stdout) << UsageText() << LessonUsageText() << ConvertUsageText();
             return 0;
         } else {
             words.append(arg);
@@ -128,6 +173,15 @@ int main(int argc, char* argv[]) {
     if (words.isEmpty()) {
         err << UsageText();
         return kBadUsage;
+    }
+    if (IsConvertCommand(words)) {
+        return RunConvertCommand(words, QDir::cleanPath(dataFolder));
+    }
+
+    if (IsLessonCommand(words)) {
+        const LessonFolders folders =
+            lessonFolder.isEmpty() ? ProgramLessonFolders() : LessonFoldersOf(lessonFolder);
+        return Report(RunLessonCommand(words, folders), json);
     }
 
     std::optional<Request> request;
@@ -143,22 +197,16 @@ int main(int argc, char* argv[]) {
 
     StderrReporter reporter;
     Dictionary dictionary(QDir::cleanPath(dataFolder), reporter);
-    if (!dictionary.Open()) {
-        err << "quillory-cli: the dictionary data in " << dataFolder
-            << " is missing or damaged; build it with 'make run' or 'make test'.\n";
+    // No command plays a sound: the archive stays closed.
+    if (!dictionary.Open(Dictionary::Sounds::Skip)) {
+        err << "quillory-cli: " << DataFolderMessage(dataFolder) << '\n';
         return kDataUnavailable;
     }
     LookupCommands commands(dictionary);
     PageCommands pages(dictionary, language);
+    StrokeCommands strokes(dictionary, reporter, pngFolder);
     if (batch) {
-        return RunBatch(commands, pages, json);
+        return RunBatch(dictionary, commands, pages, strokes, json);
     }
-    const Answer answer = Answer1(*request, commands, pages, outputPath);
-    if (answer.status != kFound && !json) {
-        err << "quillory-cli: " << answer.text << '\n';
-        return answer.status;
-    }
-    QTextStream out(stdout);
-    Print(out, answer, json);
-    return answer.status;
+    return Report(Answer1(dictionary, *request, commands, pages, strokes, outputPath), json);
 }

@@ -9,7 +9,10 @@
 #include "datagen/writers/RecordStoreWriter.h"
 #include "datagen/StagingFolder.h"
 #include "datagen/sounds/SyllableSounds.h"
+#include "datagen/strokes/StrokeData.h"
 #include "datagen/sources/UnihanReader.h"
+#include "datagen/sources/WordCountReader.h"
+#include "stroke/records/StrokeOrderFormat.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -22,6 +25,7 @@ namespace {
 
 const char* const kLicenseFile = "LICENSES.txt";
 const char* const kUnicodeCopyright = "/usr/share/doc/unicode-data/copyright";
+const char* const kJiebaCopyright = "/usr/share/doc/python3-jieba/copyright";
 
 QString Seconds(const QElapsedTimer& timer) {
     return QString::number(timer.elapsed() / 1000.0, 'f', 1) + QStringLiteral(" s");
@@ -45,6 +49,16 @@ bool CheckInputs(const CompilerInputs& inputs, QString* error) {
                 QStringLiteral("the %1 was not found: %2").arg(QString::fromLatin1(input.what), input.path);
             return false;
         }
+    }
+    if (!inputs.wordCountsFile.isEmpty() && !QFileInfo(inputs.wordCountsFile).isFile()) {
+        *error =
+            QStringLiteral("the word counts (--word-counts) were not found: %1").arg(inputs.wordCountsFile);
+        return false;
+    }
+    if (!inputs.strokeOrderDir.isEmpty() && !QFileInfo(inputs.strokeOrderDir).isDir()) {
+        *error = QStringLiteral("the stroke-order package (--stroke-order) was not found: %1")
+                     .arg(inputs.strokeOrderDir);
+        return false;
     }
     if (inputs.outDir.isEmpty()) {
         *error = QStringLiteral("no output folder given (--out)");
@@ -95,6 +109,24 @@ QString LicenseNotices(const CompilerInputs& inputs, const SourceData& source) {
         jyutping = QStringLiteral("to-jyutping, BSD 2-Clause License");
     section(QStringLiteral("to-jyutping (Cantonese readings)"), jyutping);
 
+    if (!inputs.wordCountsFile.isEmpty()) {
+        QString jieba = ReadTextFile(QString::fromLatin1(kJiebaCopyright));
+        if (jieba.isEmpty())
+            jieba = QStringLiteral("jieba, Copyright 2012-2017 Sun Junyi, MIT (Expat) License");
+        section(QStringLiteral("jieba's dictionary (word frequencies)"), jieba);
+    }
+
+    if (!inputs.strokeOrderDir.isEmpty()) {
+        QString arphic = StrokeLicenseText(inputs.strokeOrderDir);
+        if (arphic.isEmpty())
+            arphic = QStringLiteral("Arphic Public License");
+        section(QStringLiteral("hanzi-writer-data (%1, %2: stroke outlines and order; license also in %3)")
+                    .arg(QLatin1String(stroke::kStrokeFontFileName),
+                         QLatin1String(stroke::kStrokeOrderFileName),
+                         QLatin1String(stroke::kStrokeLicenseFileName)),
+                arphic);
+    }
+
     section(PinyinFontFileName(),
             QStringLiteral("Derived from the font %1. Its copyright and license notices are kept in the\n"
                            "font's name table.")
@@ -118,6 +150,11 @@ QStringList CompiledDataFiles() {
     return {QStringLiteral("oxa.dat"), QStringLiteral("ghi.dat"),    QStringLiteral("ijk.dat"),
             QStringLiteral("jkl.dat"), QStringLiteral("hij.dat"),    QStringLiteral("records.db"),
             PinyinFontFileName(),      QStringLiteral("sounds.dat"), QString::fromLatin1(kLicenseFile)};
+}
+
+QStringList StrokeDataFiles() {
+    return {QLatin1String(stroke::kStrokeFontFileName), QLatin1String(stroke::kStrokeOrderFileName),
+            QLatin1String(stroke::kStrokeLicenseFileName)};
 }
 
 bool ReadSources(const CompilerInputs& inputs, SourceData* source, QTextStream& progress, QString* error) {
@@ -152,6 +189,15 @@ bool ReadSources(const CompilerInputs& inputs, SourceData* source, QTextStream& 
         return false;
     progress << "to-jyutping: " << jyutping.wordsRead << " words read, " << jyutping.candidatesAdded
              << " character readings added (" << Seconds(step) << ")" << Qt::endl;
+
+    if (inputs.wordCountsFile.isEmpty())
+        return true;
+    step.start();
+    WordCountStats counts;
+    if (!ReadWordCounts(inputs.wordCountsFile, *source, error, &counts))
+        return false;
+    progress << "Word counts: " << counts.words << " words, " << counts.skippedLines << " lines skipped ("
+             << Seconds(step) << ")" << Qt::endl;
     return true;
 }
 
@@ -189,6 +235,17 @@ bool CompileData(const CompilerInputs& inputs, QTextStream& progress, QString* e
     for (const QString& failure : sounds.failures)
         progress << "  warning: " << failure << Qt::endl;
 
+    StrokeDataStats strokes;
+    if (!inputs.strokeOrderDir.isEmpty()) {
+        step.start();
+        if (!WriteStrokeData(inputs.strokeOrderDir, source, staging.path(), index, error, &strokes))
+            return false;
+        progress << "Stroke order: " << strokes.characters << " characters, " << strokes.strokes
+                 << " strokes, " << strokes.chunks << " chunks (" << Seconds(step) << ")" << Qt::endl;
+        for (const QString& warning : strokes.warnings)
+            progress << "  warning: " << warning << Qt::endl;
+    }
+
     step.start();
     IndexFileStats indexStats;
     if (!WriteIndexFile(index, staging.FilePath(QStringLiteral("oxa.dat")), error, &indexStats))
@@ -211,7 +268,9 @@ bool CompileData(const CompilerInputs& inputs, QTextStream& progress, QString* e
     if (!WriteTextFile(staging.FilePath(QString::fromLatin1(kLicenseFile)), LicenseNotices(inputs, source),
                        error))
         return false;
-    for (const QString& name : CompiledDataFiles()) {
+    const QStringList written =
+        CompiledDataFiles() + (inputs.strokeOrderDir.isEmpty() ? QStringList() : StrokeDataFiles());
+    for (const QString& name : written) {
         if (!QFileInfo(staging.FilePath(name)).isFile()) {
             *error = QStringLiteral("%1 was not written").arg(name);
             return false;
@@ -232,7 +291,12 @@ bool CompileData(const CompilerInputs& inputs, QTextStream& progress, QString* e
              << ", chunks: " << lists.chunks << Qt::endl;
     progress << "  sounds: " << sounds.pinyinRecorded << " Pinyin, " << sounds.jyutpingRecorded
              << " Jyutping, " << sounds.failures.size() << " failed" << Qt::endl;
-    for (const QString& name : CompiledDataFiles())
+    if (strokes.comparedWithUnihan > 0)
+        progress << "  stroke counts equal to Unihan's kTotalStrokes: " << strokes.agreeingWithUnihan
+                 << " of " << strokes.comparedWithUnihan << " ("
+                 << QString::number(100.0 * strokes.agreeingWithUnihan / strokes.comparedWithUnihan, 'f', 1)
+                 << " %)" << Qt::endl;
+    for (const QString& name : written)
         progress << "  " << name << ": " << QFileInfo(out.filePath(name)).size() << " bytes" << Qt::endl;
     progress << "  total time: " << Seconds(total) << Qt::endl;
     return true;

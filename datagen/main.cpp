@@ -29,6 +29,12 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption toJyutping(QStringLiteral("to-jyutping"),
                                         QStringLiteral("Folder of the to-jyutping package."),
                                         QStringLiteral("dir"));
+    const QCommandLineOption wordCounts(QStringLiteral("word-counts"),
+                                        QStringLiteral("jieba's dict.txt: word counts (optional)."),
+                                        QStringLiteral("file"));
+    const QCommandLineOption strokeOrder(
+        QStringLiteral("stroke-order"), QStringLiteral("Folder of the hanzi-writer-data package (optional)."),
+        QStringLiteral("dir"));
     const QCommandLineOption outDir(QStringLiteral("out"), QStringLiteral("The data folder to write."),
                                     QStringLiteral("dir"));
     const QCommandLineOption version(QStringLiteral("version"),
@@ -39,7 +45,8 @@ int main(int argc, char* argv[]) {
                                     QStringLiteral("file"));
     const QCommandLineOption noSounds(QStringLiteral("no-sounds"),
                                       QStringLiteral("Write an empty sound archive instead of recording."));
-    parser.addOptions({unihan, radicals, cedict, toJyutping, outDir, version, script, noSounds});
+    parser.addOptions(
+        {unihan, radicals, cedict, toJyutping, wordCounts, strokeOrder, outDir, version, script, noSounds});
 
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << Qt::endl << Qt::endl << parser.helpText();
@@ -75,6 +82,8 @@ int main(int argc, char* argv[]) {
     inputs.radicalsFile = parser.value(radicals);
     inputs.cedictFile = parser.value(cedict);
     inputs.toJyutpingDir = parser.value(toJyutping);
+    inputs.wordCountsFile = parser.value(wordCounts);
+    inputs.strokeOrderDir = parser.value(strokeOrder);
     inputs.outDir = parser.value(outDir);
     inputs.version = static_cast<quint16>(number);
     inputs.jyutpingScript = parser.value(script);

@@ -3,19 +3,23 @@
 namespace quillory {
 
 Dictionary::Dictionary(const QString& dataFolder, MessageReporter& reporter)
-    : reporter_(reporter), files_(dataFolder, reporter), index_(reporter), lists_(files_, index_) {}
+    : reporter_(reporter), faults_(&reporter), files_(dataFolder, reporter), index_(reporter),
+      lists_(files_, index_, &faults_) {
+    records_.setFaults(&faults_);
+}
 
-bool Dictionary::Open() {
+bool Dictionary::Open(Sounds sounds) {
     bool ok = files_.OpenDataFiles();
     QFile* indexFile = files_.indexFile();
     ok = indexFile != nullptr && index_.LoadDataIndex(*indexFile) && ok;
     const QString storePath = files_.DataPath(recordStoreName());
     if (!records_.Open(storePath)) {
-        reporter_.showMessage(QStringLiteral("Cannot open ") + storePath +
-                              QStringLiteral(" to read or write."));
+        reporter_.showMessage(records_.openError());
         ok = false;
     }
-    sounds_.Open(files_.DataPath(soundArchiveName()));
+    if (sounds == Sounds::Open) {
+        sounds_.Open(files_.DataPath(soundArchiveName()));
+    }
     return ok;
 }
 

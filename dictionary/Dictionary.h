@@ -4,6 +4,7 @@
 #include "dictionary/lists/CharacterLists.h"
 #include "dictionary/files/DataFiles.h"
 #include "dictionary/files/DataIndex.h"
+#include "dictionary/text/DataFaults.h"
 #include "dictionary/text/MessageReporter.h"
 #include "dictionary/records/RecordStore.h"
 #include "dictionary/sounds/SoundStore.h"
@@ -17,11 +18,14 @@ class Dictionary {
 public:
     Dictionary(const QString& dataFolder, MessageReporter& reporter);
 
-    // Opens the data files, loads the index and opens the record store and
-    // the sound archive. True only when the files, index and record store
-    // opened; what did open stays usable. Without a usable sound archive the
-    // dictionary works and soundError() says why no syllable plays.
-    bool Open();
+    enum class Sounds { Open, Skip };
+
+    // Opens the data files, loads the index and opens the record store and,
+    // unless told to skip it, the sound archive. True only when the files,
+    // index and record store opened; what did open stays usable. Without a
+    // usable sound archive the dictionary works and soundError() says why no
+    // syllable plays.
+    bool Open(Sounds sounds = Sounds::Open);
     void Close();
 
     DataFiles& files() { return files_; }
@@ -30,12 +34,16 @@ public:
     const RecordStore& records() const { return records_; }
     const SoundStore& sounds() const { return sounds_; }
     QString soundError() const { return sounds_.error(); }
+    // Damage that look-ups met in the lists and the record store; the first
+    // is shown through the reporter, once per session.
+    const DataFaults& faults() const { return faults_; }
 
     static QString recordStoreName() { return QStringLiteral("records.db"); }
     static QString soundArchiveName() { return QStringLiteral("sounds.dat"); }
 
 private:
     MessageReporter& reporter_;
+    DataFaults faults_;
     DataFiles files_;
     DataIndex index_;
     CharacterLists lists_;

@@ -1,6 +1,6 @@
 #!/bin/sh
-# Pictures of the main window in every interface language, the fonts dialog
-# and the drawn images, for people to look at. Runs under a virtual X server.
+# Pictures of the main window in every interface language, the Converter,
+# the fonts dialog and the drawn images, for people to look at. Runs under a virtual X server.
 #   scripts/screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -eu
 build=${1:-build}

@@ -16,6 +16,7 @@ apt_packages=(
   qt6-webengine-dev qt6-multimedia-dev
   xvfb xauth fonts-wqy-zenhei fonts-dejavu-core python3-fonttools
   libfreetype-dev libopencc-dev opencc python3-jieba rime-data-jyut6ping3
+  libfontconfig-dev
 )
 
 # The sound tests start a sound server of their own with a null output. Its

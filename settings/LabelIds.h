@@ -18,6 +18,10 @@ enum LabelId : std::uint32_t {
     kOxaLessonCategoryLabel = 36,
     // "stroke(s)" after a stroke count; also the stroke player's label.
     kStrokeCharLabel = 37,
+    // The Converter's choice of traditional forms.
+    kVariantStandardLabel = 1261,
+    kVariantTaiwanLabel = 1262,
+    kVariantHongKongLabel = 1263,
     // The tree's "Technical Support" category speaks as the Help menu's item.
     kSupportCategoryLabel = kMenuHelpTech,
 };

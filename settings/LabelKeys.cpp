@@ -71,6 +71,13 @@ constexpr FixedKey kStrokeAndEditorKeys[] = {
     {kStaticJyutpingTitle, "IDC_STATIC_JP_TITLE"},
 };
 
+constexpr FixedKey kConverterKeys[] = {
+    {kConverterHide, "IDC_BUTTON_HIDE"},
+    {kVariantStandardLabel, "IDC_VARIANT_STANDARD"},
+    {kVariantTaiwanLabel, "IDC_VARIANT_TAIWAN"},
+    {kVariantHongKongLabel, "IDC_VARIANT_HONGKONG"},
+};
+
 template <std::size_t N> void RegisterFixed(LanguageData& language, const FixedKey (&keys)[N]) {
     for (const FixedKey& key : keys) {
         language.RegisterTextId(key.id, QString::fromLatin1(key.name));
@@ -107,6 +114,7 @@ void RegisterLabelKeys(LanguageData& language, const NameRegistry& names) {
     RegisterFixed(language, kLanguageAndFooterKeys);
     RegisterNamed(language, names, PageLabelNames());
     RegisterFixed(language, kStrokeAndEditorKeys);
+    RegisterFixed(language, kConverterKeys);
 }
 
 } // namespace quillory

@@ -32,5 +32,9 @@ inline constexpr char kStrokeButtonPlusScan[] = "IDC_BUTTON_PLUS_SCAN";
 inline constexpr char kStrokeButtonMinusScan[] = "IDC_BUTTON_MINUS_SCAN";
 inline constexpr char kStrokeTimer[] = "WM_STROKE_TIMER";
 inline constexpr char kStrokeTimer2[] = "WM_STROKE_TIMER2";
+// Posted by the stroke player to its parent; wParam and lParam
+// kStrokeNotifyClose ask the parent to hide it.
+inline constexpr char kStrokeNotify[] = "WM_STROKE_NOTIFY";
+inline constexpr int kStrokeNotifyClose = 16;
 
 } // namespace quillory

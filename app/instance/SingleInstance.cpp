@@ -1,5 +1,6 @@
 #include "app/instance/SingleInstance.h"
 
+#include "app/instance/SocketFolder.h"
 #include "settings/NameRegistry.h"
 
 #include <QCryptographicHash>
@@ -29,6 +30,10 @@ bool IsDeadSocket(QLocalSocket::LocalSocketError error) {
     return error == QLocalSocket::ServerNotFoundError || error == QLocalSocket::ConnectionRefusedError;
 }
 
+bool IsOwnUser(const QLocalSocket& socket) {
+    return PeerUserId(socket) == getuid();
+}
+
 } // namespace
 
 QString InstanceSocketPath(std::uint32_t userId, const QString& folder) {
@@ -41,9 +46,13 @@ QString InstanceSocketPath(std::uint32_t userId, const QString& folder) {
 }
 
 QString CurrentUserInstanceSocketPath() {
+    // Qt gives a runtime folder only when it is the user's own with mode 0700.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) {
-        folder = QDir::tempPath();
+        folder = PrivateSocketFolder(QDir::tempPath());
+    }
+    if (folder.isEmpty()) {
+        return {};
     }
     return InstanceSocketPath(static_cast<std::uint32_t>(getuid()), folder);
 }
@@ -52,6 +61,9 @@ InstanceReply AskRunningInstance(NameRegistry& names, const QString& socketPath,
                                  int timeoutMs) {
     const InstanceProtocolIds ids = InstanceProtocolIds::From(names);
     const QDeadlineTimer deadline(qMax(timeoutMs, 0));
+    if (socketPath.isEmpty()) {
+        return InstanceReply::NoInstance; // no private folder for a socket
+    }
 
     QLocalSocket socket;
     socket.connectToServer(socketPath);
@@ -59,6 +71,12 @@ InstanceReply AskRunningInstance(NameRegistry& names, const QString& socketPath,
         // A name that exists but cannot be reached counts as a running
         // instance that does not answer.
         return IsDeadSocket(socket.error()) ? InstanceReply::NoInstance : InstanceReply::NoAnswer;
+    }
+    if (!IsOwnUser(socket)) {
+        // Another user listens on the name: nothing is sent to it, and what
+        // it would answer counts for nothing.
+        socket.abort();
+        return InstanceReply::NoAnswer;
     }
 
     const std::uint32_t parameter = ids.requestParameter(request);
@@ -106,6 +124,10 @@ SingleInstanceServer::ListenResult SingleInstanceServer::Listen() {
         return ListenResult::Listening;
     }
     error_.clear();
+    if (socketPath_.isEmpty()) {
+        error_ = QStringLiteral("There is no private folder for the instance socket.");
+        return ListenResult::Failed;
+    }
 
     // Two instances starting together must not both find the socket dead and
     // then remove each other's socket. The lock is best effort: a start that
@@ -152,6 +174,11 @@ bool SingleInstanceServer::isListening() const {
 
 void SingleInstanceServer::acceptConnections() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        if (!IsOwnUser(*socket)) {
+            socket->abort(); // only the user's own processes are heard
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
         // A client that connects and sends nothing must not keep its

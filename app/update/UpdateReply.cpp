@@ -60,7 +60,19 @@ std::optional<QByteArray> FieldValue(const QByteArray& plain, QByteArrayView nam
 
 std::optional<QByteArray> FindReplyPayload(const QByteArray& received) {
     static constexpr QByteArrayView kMarker = "return=";
-    const qsizetype at = received.indexOf(kMarker);
+    // The headers end at the first blank line, whichever line ends it uses.
+    const qsizetype crlf = received.indexOf("\r\n\r\n");
+    const qsizetype lf = received.indexOf("\n\n");
+    qsizetype body = -1;
+    if (crlf >= 0 && (lf < 0 || crlf < lf)) {
+        body = crlf + 4;
+    } else if (lf >= 0) {
+        body = lf + 2;
+    }
+    if (body < 0) {
+        return std::nullopt;
+    }
+    const qsizetype at = received.indexOf(kMarker, body);
     if (at < 0) {
         return std::nullopt;
     }

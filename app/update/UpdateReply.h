@@ -13,8 +13,10 @@ namespace quillory {
 // The most the check reads of a reply.
 inline constexpr qsizetype kUpdateReplyLimit = 2048;
 
-// Everything after the first "return=" up to the end of what was received;
-// none when there is no "return=".
+// Everything after the first "return=" in the body (after the blank line
+// that ends the headers, CRLF or bare LF) up to the end of what was
+// received; none when there is no body or no "return=" in it. A header never
+// carries the payload.
 std::optional<QByteArray> FindReplyPayload(const QByteArray& received);
 
 // Group k starts at character 3k; a last group of one or two characters is

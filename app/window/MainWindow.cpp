@@ -9,13 +9,19 @@
 #include "controls/SearchComboBox.h"
 #include "controls/tree/CategoryTree.h"
 #include "controls/tree/CategoryTreeBuilder.h"
+#include "lessons/editor/LessonEditor.h"
+#include "lessons/editor/SyllableSequence.h"
 #include "pages/protocol/LinkProtocol.h"
 #include "settings/ProductInfo.h"
 #include "stroke/fonts/FontsDialog.h"
+#include "tools/converter/ConverterWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -57,15 +63,25 @@ bool MainWindow::Initialise() {
     }
     ReadWindowSettings();
     dictionary_.Open();
+    // An unusable sound archive greys every speaker and is said once.
+    if (!dictionary_.sounds().isOpen()) {
+        builder_.setSoundsAvailable(false);
+        reporter_.showMessage(dictionary_.soundError());
+    }
     language_.Load(env_.dataFolder);
     fonts_.RebuildFonts(*env_.settings, ScreenDpi());
     RegisterLabelKeys(language_, names_);
+    lessons_ = std::make_unique<LessonLibraries>(
+        env_.lessonFolder.isEmpty() ? ProgramLessonFolders() : LessonFoldersOf(env_.lessonFolder), reporter_);
+    lessons_->setUrlOpener(env_.openUrl);
+    lessons_->setEditorOpener([this](std::uint32_t lessonId) { ShowLessonEditor(lessonId); });
 
     CreateControls();
     controls_.CreateFooter(env_.openUrl);
     controls_.CreateTooltips(searchBox_);
     CreateMenus();
-    dispatcher_ = std::make_unique<ProtocolDispatcher>(dictionary_, builder_, search_, *view_, pageActions_);
+    dispatcher_ = std::make_unique<ProtocolDispatcher>(dictionary_, builder_, search_, *view_, pageActions_,
+                                                       &strokeActions_, lessons_.get());
     ShowWelcomePage();
     ApplyLanguage();
     LayOut();
@@ -136,9 +152,14 @@ void MainWindow::CreateControls() {
 
     tree_ = new CUniTreeCtrl([this](int slot) { return fonts_.GetFont(FontSlotFromIndex(slot)); }, this);
     tree_->setFont(fonts_.GetFont(FontSlot::Jianti));
-    tree_->Build(ListingFromIndex(dictionary_.index()));
+    CategoryListing listing = ListingFromIndex(dictionary_.index());
+    listing.lessons = LessonTitlesIn(kEnglish);
+    tree_->Build(listing);
     connect(tree_, &CUniTreeCtrl::treeNotify, this, &MainWindow::OnTreeNotify);
     controls_.PlaceTree(tree_);
+
+    // Over the browser pane's lower right corner, hidden until a stroke request.
+    strokeActions_.CreatePlayer(view_, names_, reporter_, dictionary_);
 }
 
 void MainWindow::CreateMenus() {
@@ -148,8 +169,8 @@ void MainWindow::CreateMenus() {
     handlers.toggleAnimatedIcon = [this] { SetAnimatedIcon(!animatedIcon_); };
     handlers.setLanguage = [this](int language) { SetLanguage(language); };
     handlers.chooseFonts = [this] { ChooseChineseFonts(); };
-    handlers.lessonEditor = [] {}; // the Lesson Editor comes with the lesson libraries
-    handlers.converter = [] {};    // the Converter comes with the conversion tables
+    handlers.lessonEditor = [this] { ShowLessonEditor(LessonActions::kNoLesson); };
+    handlers.converter = [this] { ShowConverter(); };
     handlers.helpContents = [this] { ShowHelpContents(); };
     handlers.support = [this] { ShowSupportPage(); };
     menus_ = std::make_unique<MainMenus>(this, handlers);
@@ -171,6 +192,8 @@ void MainWindow::LayOut() {
         setMinimumSize(templatePixels * 3 / 4);
     }
     controls_.layout().Apply(font(), size());
+    // The stroke player follows the browser pane's corner.
+    strokeActions_.PlacePlayer();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -178,6 +201,14 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     if (view_) {
         LayOut();
     }
+}
+
+bool MainWindow::event(QEvent* event) {
+    // WM_STROKE_NOTIFY: the stroke player asks to be hidden.
+    if (strokeActions_.HandleEvent(event)) {
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void MainWindow::ApplyLanguage() {
@@ -190,8 +221,14 @@ void MainWindow::ApplyLanguage() {
     });
     menus_->setChecks(lang, animatedIcon_);
     controls_.RefreshLabels();
+    if (converter_) {
+        converter_->Relabel();
+    }
+    if (lessonEditor_) {
+        lessonEditor_->Relabel();
+    }
     searchBox_->setFont(fonts_.GetFont(FontSlot::Jianti));
-    tree_->Relabel(language_, names_, lang, {});
+    tree_->Relabel(language_, names_, lang, LessonTitlesIn(lang));
     // Texts of another length may need other room.
     if (initialised_) {
         LayOut();
@@ -234,6 +271,40 @@ void MainWindow::OnTreeNotify(quint32 itemData) {
     if (const std::optional<ProtocolRequest> request = tree_->RequestForNotice(itemData)) {
         PostRequest(*request);
     }
+}
+
+LessonTitles MainWindow::LessonTitlesIn(int language) const {
+    const QByteArray key = LessonTitleKey(language).toLatin1();
+    LessonTitles titles;
+    for (const LessonEntry& entry : lessons_->oxa().Lessons(key)) {
+        titles.oxa.push_back(LessonTitle{std::uint16_t(entry.id), entry.title});
+    }
+    for (const LessonEntry& entry : lessons_->html().Lessons(key)) {
+        titles.html.push_back(LessonTitle{std::uint16_t(entry.id), entry.title});
+    }
+    return titles;
+}
+
+void MainWindow::PostLessonNotice(LessonFormat format, std::uint16_t id, int action) {
+    QMetaObject::invokeMethod(
+        this, [this, format, id, action] { OnLessonNotice(format, id, action); }, Qt::QueuedConnection);
+}
+
+// The new lesson's title under the interface language's key, without tone
+// marks until the next relabelling.
+void MainWindow::OnLessonNotice(LessonFormat format, std::uint16_t id, int action) {
+    if (!tree_ || exiting_) {
+        return;
+    }
+    const int lang = language_.GetLanguage();
+    const QByteArray key = LessonTitleKey(lang).toLatin1();
+    QString title;
+    if (format == LessonFormat::Oxa) {
+        lessons_->oxa().ReadOxaIndexValue(id, key, title);
+    } else {
+        lessons_->html().ReadHtmlIndexValue(id, key, title);
+    }
+    tree_->ApplyLessonNotice(DecideLessonNotice(format, id, action, title, language_, lang));
 }
 
 void MainWindow::RunGo() {
@@ -313,7 +384,12 @@ void MainWindow::HideToTray() {
 
 void MainWindow::ShowYourself() {
     if (!initialised_) {
+        // A start-up dialog (the fonts dialog, a data message) comes to the front.
         showPending_ = true;
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            dialog->raise();
+            dialog->activateWindow();
+        }
         return;
     }
     if (isMinimized()) {
@@ -341,9 +417,63 @@ void MainWindow::changeEvent(QEvent* event) {
     }
 }
 
+void MainWindow::ShowConverter() {
+    if (!converter_) {
+        ConverterEnvironment environment;
+        environment.recordStorePath = QDir(env_.dataFolder).filePath(Dictionary::recordStoreName());
+        environment.labels = [this](std::uint32_t id) { return controls_.textOf(id); };
+        environment.fonts = [this](FontSlot slot) { return fonts_.GetFont(slot); };
+        environment.reporter = &reporter_;
+        converter_ = new ConverterWindow(std::move(environment), this);
+        converter_->setWindowIcon(windowIcon());
+    }
+    converter_->show();
+    converter_->raise();
+    converter_->activateWindow();
+}
+
+void MainWindow::ShowLessonEditor(std::uint32_t lessonId) {
+    if (!lessonEditor_) {
+        lessonConverter_ =
+            std::make_unique<TextConverter>(QDir(env_.dataFolder).filePath(Dictionary::recordStoreName()));
+        // The syllables of a field, one after another from the sound store.
+        lessonSpeech_ = new SyllableSequence(
+            [this](const QString& syllable, Scheme scheme) {
+                const std::optional<SyllableId> id = EncodeSyllable(syllable.toStdString(), scheme);
+                const auto samples = id ? dictionary_.sounds().samples(scheme, *id) : std::nullopt;
+                return samples && player_.Play(*samples, SoundStore::sampleRate());
+            },
+            this);
+        connect(&player_, &SyllablePlayer::finished, lessonSpeech_, &SyllableSequence::PlayNext);
+        LessonEditorEnvironment environment;
+        environment.lessons = lessons_.get();
+        environment.settings = env_.settings;
+        environment.reporter = &reporter_;
+        environment.labels = [this](std::uint32_t id) { return controls_.textOf(id); };
+        environment.fonts = [this](FontSlot slot) { return fonts_.GetFont(slot); };
+        environment.postNotice = [this](LessonFormat format, int id, int action) {
+            PostLessonNotice(format, std::uint16_t(id), action);
+        };
+        environment.converter = lessonConverter_.get();
+        environment.speak = [this](const QStringList& syllables, Scheme scheme) {
+            lessonSpeech_->Start(syllables, scheme);
+        };
+        lessonEditor_ = new LessonEditor(std::move(environment), this);
+        lessonEditor_->setWindowIcon(windowIcon());
+    }
+    lessonEditor_->OpenLesson(lessonId);
+}
+
 void MainWindow::ExitProgram() {
     if (!initialised_) {
+        // Asked to quit during start-up: the open start-up dialog is closed
+        // (Exit in the fonts dialog) and no further message is shown, so the
+        // program quits now rather than once the user answers.
         exitPending_ = true;
+        boxReporter_.setSilenced(true);
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialog->reject();
+        }
         return;
     }
     if (exiting_) {
@@ -358,6 +488,8 @@ void MainWindow::ExitProgram() {
     env_.settings->WriteSetting(QStringLiteral("Path"), QCoreApplication::applicationDirPath() + u'/');
     tray_->Remove();
     dictionary_.Close();
+    delete converter_;
+    converter_ = nullptr;
     if (pinyinFontId_ >= 0) {
         QFontDatabase::removeApplicationFont(pinyinFontId_);
         pinyinFontId_ = -1;
@@ -365,6 +497,7 @@ void MainWindow::ExitProgram() {
     // The browser view goes before the application ends, so the web engine
     // shuts it down while everything it relies on still exists.
     dispatcher_.reset();
+    strokeActions_.ClosePlayer();
     if (view_) {
         view_->stop();
         view_->hide();

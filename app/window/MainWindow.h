@@ -11,7 +11,10 @@
 #include "app/window/MainControls.h"
 #include "app/window/MessageBoxReporter.h"
 #include "app/window/WindowPageActions.h"
+#include "app/window/WindowStrokeActions.h"
+#include "controls/tree/CategoryTreeBuilder.h"
 #include "dictionary/Dictionary.h"
+#include "lessons/library/LessonLibraries.h"
 #include "pages/builders/PageBuilder.h"
 #include "pages/protocol/ProtocolDispatcher.h"
 #include "pages/protocol/SearchActions.h"
@@ -32,6 +35,10 @@ class QMenu;
 namespace quillory {
 
 class CExplainWin;
+class ConverterWindow;
+class LessonEditor;
+class SyllableSequence;
+class TextConverter;
 class CUniTreeCtrl;
 class MainMenus;
 class SearchComboBox;
@@ -46,6 +53,9 @@ struct MainWindowEnvironment {
     std::function<bool(const QUrl&)> openUrl;
     // Where the user's messages go; a message box when not given.
     MessageReporter* reporter = nullptr;
+    // The folder of the lesson libraries "oxa" and "html"; empty: "lesson"
+    // beside the program, or its copy in the user's folder.
+    QString lessonFolder = {};
 };
 
 class MainWindow final : public QWidget {
@@ -75,9 +85,21 @@ public:
     void ShowAboutPage();
     void ShowHelpContents();
 
+    // Posts a lesson library's notice: the tree adds the lesson's item, or
+    // removes it for kRemoveLessonAction.
+    void PostLessonNotice(LessonFormat format, std::uint16_t id, int action);
+    LessonLibraries& lessons() { return *lessons_; }
+    // Tools > Lesson Editor and a click on an Oxa lesson: the editor is
+    // created on first use, then shows the lesson (a new one for kNoLesson).
+    void ShowLessonEditor(std::uint32_t lessonId);
+    LessonEditor* lessonEditor() const { return lessonEditor_; }
+    // Tools > Converter: the window is created on first use, then shown and made active.
+    void ShowConverter();
+
     // For tests and the fonts of other windows.
     CExplainWin* view() const { return view_; }
     CUniTreeCtrl* tree() const { return tree_; }
+    ConverterWindow* converter() const { return converter_; }
     SearchComboBox* searchBox() const { return searchBox_; }
     FlatButton* button(ControlId id) const { return controls_.button(id); }
     // The footer's labels: maker's name halves, subtitle, link, clock.
@@ -92,6 +114,8 @@ public:
     QString historyPath() const { return historyPath_; }
     bool animatedIcon() const { return animatedIcon_; }
     SyllablePlayer& player() { return player_; }
+    // The stroke player over the browser pane; hidden until a stroke request.
+    stroke::StrokePlayer* strokePlayer() const { return strokeActions_.player(); }
     // Lays the window out again, as after a change of fonts.
     void LayOut();
 
@@ -103,6 +127,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void ReadWindowSettings();
@@ -115,6 +140,9 @@ private:
     void ChooseChineseFonts();
     void RebuildDisplayFonts();
     void OnTreeNotify(quint32 itemData);
+    void OnLessonNotice(LessonFormat format, std::uint16_t id, int action);
+    // The lessons of both libraries with their titles in the language.
+    LessonTitles LessonTitlesIn(int language) const;
     void RunGo();
     void PickHistory(int index);
 
@@ -129,6 +157,9 @@ private:
     SearchState search_;
     // Before the dispatcher, which holds on to it.
     WindowPageActions pageActions_;
+    WindowStrokeActions strokeActions_{this};
+    // Before the dispatcher, which holds on to it.
+    std::unique_ptr<LessonLibraries> lessons_;
     std::unique_ptr<ProtocolDispatcher> dispatcher_;
     SyllablePlayer player_;
     QString historyPath_;
@@ -141,6 +172,10 @@ private:
     MainControls controls_;
     CExplainWin* view_ = nullptr;
     CUniTreeCtrl* tree_ = nullptr;
+    ConverterWindow* converter_ = nullptr;
+    LessonEditor* lessonEditor_ = nullptr;
+    std::unique_ptr<TextConverter> lessonConverter_;
+    SyllableSequence* lessonSpeech_ = nullptr;
     SearchComboBox* searchBox_ = nullptr;
     std::unique_ptr<MainMenus> menus_;
     UpdateControls* updates_ = nullptr;

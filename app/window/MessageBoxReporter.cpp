@@ -5,7 +5,9 @@
 namespace quillory {
 
 void MessageBoxReporter::showMessage(const QString& text) {
-    QMessageBox::information(parent_, QStringLiteral("Quillory"), text);
+    if (!silenced_) {
+        QMessageBox::information(parent_, QStringLiteral("Quillory"), text);
+    }
 }
 
 } // namespace quillory

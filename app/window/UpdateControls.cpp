@@ -43,9 +43,14 @@ void UpdateControls::Start(const QString& dataVersion) {
     // Children of the window, as every other part of it.
     indicator_ = new UpdateIndicator(window_);
     connect(indicator_, &UpdateIndicator::controlsVisibleChanged, this, [this](bool visible) {
+        // The tooltip shows the address a click opens, so the user sees
+        // where it goes before going there.
+        const QString address = visible ? indicator_->address() : QString();
         updateButton_->setVisible(visible);
+        updateButton_->setToolTip(address);
         for (FlatButton* lamp : lamps_) {
             lamp->setVisible(visible);
+            lamp->setToolTip(address);
         }
     });
     connect(indicator_, &UpdateIndicator::lampsChanged, this, &UpdateControls::ShowLamps);

@@ -1,6 +1,7 @@
 #pragma once
 // Everything the data compiler reads from its sources, merged per character
 // and per word, before the data files are written.
+#include <QHash>
 #include <QString>
 #include <cstdint>
 #include <map>
@@ -37,6 +38,9 @@ struct SourceData {
     // Radical forms from the Unicode radical list: radical key text without
     // residual ("2", "168'") to the radical's form code points.
     std::map<QString, std::vector<std::uint32_t>> radicalForms;
+    // Word counts of a large simplified text corpus (jieba's dictionary):
+    // word to count, for words and single characters alike.
+    QHash<QString, qint64> wordCounts;
 };
 
 } // namespace quillory::datagen

@@ -150,6 +150,30 @@ QString HexCodeList(const std::vector<std::uint32_t>& codes) {
     return parts.join(u' ');
 }
 
+std::map<QByteArray, qint64> BuildWordFrequencies(const SourceData& source) {
+    std::map<QByteArray, qint64> counts;
+    const auto raise = [&counts](const QString& form, qint64 count) {
+        qint64& stored = counts[form.toUtf8()];
+        stored = std::max(stored, count);
+    };
+    for (const WordSource& word : source.words) {
+        const qint64 count = source.wordCounts.value(word.simplified, 0);
+        raise(word.simplified, count);
+        raise(word.traditional, count);
+    }
+    for (const auto& [code, character] : source.characters) {
+        const char32_t own = code;
+        const QString text = QString::fromUcs4(&own, 1);
+        qint64 count = source.wordCounts.value(text, 0);
+        for (const std::uint32_t simplified : character.simplified) {
+            const char32_t variant = simplified;
+            count = std::max(count, source.wordCounts.value(QString::fromUcs4(&variant, 1), 0));
+        }
+        raise(text, count);
+    }
+    return counts;
+}
+
 std::vector<CharacterRow> BuildCharacterRows(const SourceData& source, const FrequencyGrades& grades) {
     UsageMap usage = CollectUsage(source, grades);
     std::vector<CharacterRow> rows;

@@ -3,8 +3,10 @@
 // character's record fields and the ranking data of dictionary entries.
 #include "datagen/sources/SourceData.h"
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <map>
 #include <unordered_map>
 #include <vector>
 
@@ -52,6 +54,12 @@ QString EnglishFromDefinition(const QString& definition);
 
 // Code points as upper-case hex separated by blanks ("5B78 6588").
 QString HexCodeList(const std::vector<std::uint32_t>& codes);
+
+// The count of every headword (simplified and traditional) and every
+// character, keyed by its UTF-8 text (SQLite's order). A form takes the
+// count of its simplified form, or its own when that is larger; 0 when the
+// word counts do not list it.
+std::map<QByteArray, qint64> BuildWordFrequencies(const SourceData& source);
 
 // One row per character of the sources, in code order.
 std::vector<CharacterRow> BuildCharacterRows(const SourceData& source, const FrequencyGrades& grades);

@@ -36,6 +36,7 @@ CREATE TABLE english_entries(
 CREATE TABLE english_glosses(
     gloss TEXT NOT NULL, entry INTEGER NOT NULL, position INTEGER NOT NULL,
     PRIMARY KEY(gloss, entry)) WITHOUT ROWID;
+CREATE TABLE word_frequencies(word TEXT PRIMARY KEY, count INTEGER NOT NULL) WITHOUT ROWID;
 CREATE VIRTUAL TABLE english_fts USING fts5(
     english, content='english_entries', content_rowid='id',
     tokenize='porter unicode61 remove_diacritics 2');
@@ -56,7 +57,8 @@ public:
     bool Build(RecordStoreStats* stats) {
         if (!Exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN;") || !Exec(kSchema) ||
             !PrepareStatements() || !WriteMeta() || !WriteCharacters(stats) || !WriteWords(stats) ||
-            !WriteEnglishEntries() || !WriteGlosses() || !Exec(kIndexes) || !Exec("COMMIT;") || !Exec("ANALYZE;")) {
+            !WriteFrequencies() || !WriteEnglishEntries() || !WriteGlosses() || !Exec(kIndexes) ||
+            !Exec("COMMIT;") || !Exec("ANALYZE;")) {
             return false;
         }
         return true;
@@ -89,7 +91,8 @@ private:
                                    "?11, ?12, ?13, ?14)") &&
                Prepare(word_, "INSERT INTO words VALUES(?1, ?2, ?3, ?4, ?5, ?6)") &&
                Prepare(entry_, "INSERT INTO english_entries VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)") &&
-               Prepare(gloss_, "INSERT INTO english_glosses VALUES(?1, ?2, ?3)");
+               Prepare(gloss_, "INSERT INTO english_glosses VALUES(?1, ?2, ?3)") &&
+               Prepare(frequency_, "INSERT INTO word_frequencies VALUES(?1, ?2)");
     }
 
     bool Run(const SqliteStatement& statement) {
@@ -164,6 +167,18 @@ private:
             ++stats->words;
             if (!WriteEnglishEntry(source.simplified, source.pinyin, source.english, false,
                                    grades_.commonness(source.simplified))) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Keys come sorted, so the table's tree is only ever appended to.
+    bool WriteFrequencies() {
+        for (const auto& [word, count] : BuildWordFrequencies(source_)) {
+            frequency_.Bind(1, word);
+            frequency_.Bind(2, sqlite3_int64(count));
+            if (!Run(frequency_)) {
                 return false;
             }
         }
@@ -254,7 +269,7 @@ private:
     sqlite3_int64 entryId_ = 0;
     std::vector<EntryRow> entries_;
     std::vector<GlossRow> glosses_;
-    SqliteStatement meta_, character_, word_, entry_, gloss_;
+    SqliteStatement meta_, character_, word_, entry_, gloss_, frequency_;
 };
 
 // Creates an empty file with a unique name beside path; empty on failure.

@@ -35,10 +35,16 @@ namespace {
 
 std::unique_ptr<QFile> OpenForReading(const QString& path, MessageReporter& reporter) {
     auto file = std::make_unique<QFile>(path);
-    if (file->open(QIODevice::ReadOnly))
-        return file;
-    reporter.showMessage(QStringLiteral("Cannot open ") + path + QStringLiteral(" to read or write."));
-    return nullptr;
+    if (!file->open(QIODevice::ReadOnly)) {
+        reporter.showMessage(QStringLiteral("Cannot open ") + path + QStringLiteral(" to read or write."));
+        return nullptr;
+    }
+    // Chunks are read at their positions: a pipe or a device cannot seek.
+    if (file->isSequential()) {
+        reporter.showMessage(QStringLiteral("%1 is no regular file.").arg(path));
+        return nullptr;
+    }
+    return file;
 }
 
 } // namespace

@@ -12,6 +12,7 @@ namespace {
 
 const QString kWrongLengthMessage = QStringLiteral("w*r*o*n*g I*N*I f*i*l*e l*e*n*g*t*h*!");
 const QString kWrongChecksumMessage = QStringLiteral("w*r*o*n*g I*N*I f*i*l*e d*a*t*a* c*h*e*c*k*s*u*m*!");
+const QString kDamagedMessage = QStringLiteral("The index file oxa.dat is damaged: %1.");
 
 // Walks the fixed-size entries of a section and returns the first that
 // matches, with the position of the entry after it (0 for the last entry).
@@ -75,6 +76,12 @@ bool DataIndex::LoadDataIndex(QIODevice& file) {
     QByteArray raw = file.read(kIndexMaxSize);
     if (raw.size() < kIndexMinFileSize)
         return false;
+    // The data version is the file's last two bytes: a file longer than
+    // what is read would give the version from the wrong place.
+    if (!file.isSequential() && file.size() > raw.size()) {
+        reporter_.showMessage(kDamagedMessage.arg(QStringLiteral("it is longer than its content")));
+        return false;
+    }
 
     const qsizetype payloadSize = raw.size() - kIndexVersionSize;
     version_ = std::uint16_t(std::uint8_t(raw[payloadSize]) << 8 | std::uint8_t(raw[payloadSize + 1]));
@@ -83,12 +90,28 @@ bool DataIndex::LoadDataIndex(QIODevice& file) {
     const qsizetype capacity = std::min<qsizetype>(payloadSize + kIndexInflateSlack, kIndexMaxSize);
     QByteArray index(capacity, '\0');
     uLongf inflated = uLongf(capacity);
-    const int status = uncompress(reinterpret_cast<Bytef*>(index.data()), &inflated,
-                                  reinterpret_cast<const Bytef*>(raw.constData()), uLong(payloadSize));
-    // A stream that does not inflate, or whose length field disagrees with
-    // what it inflates to, is a damaged index; so is one too short to hold
-    // its own header.
-    if (status != Z_OK || inflated < uLongf(kIndexHeaderSize)) {
+    uLong consumed = uLong(payloadSize);
+    const int status = uncompress2(reinterpret_cast<Bytef*>(index.data()), &inflated,
+                                   reinterpret_cast<const Bytef*>(raw.constData()), &consumed);
+    // A stream cut short (or inflating beyond the window) is the wrong
+    // length; one that does not inflate is a damaged index, and so is a file
+    // with bytes after the stream, whose version would be read from the
+    // wrong place.
+    if (status == Z_BUF_ERROR) {
+        reporter_.showMessage(kWrongLengthMessage);
+        return false;
+    }
+    if (status != Z_OK) {
+        reporter_.showMessage(kDamagedMessage.arg(QStringLiteral("its data does not inflate")));
+        return false;
+    }
+    if (consumed != uLong(payloadSize)) {
+        reporter_.showMessage(kDamagedMessage.arg(QStringLiteral("it is longer than its content")));
+        return false;
+    }
+    // A length field that disagrees with what the stream inflates to, or an
+    // index too short to hold its own header, is the wrong length.
+    if (inflated < uLongf(kIndexHeaderSize)) {
         reporter_.showMessage(kWrongLengthMessage);
         return false;
     }

@@ -5,6 +5,7 @@
 #include "dictionary/files/DataFormat.h"
 #include "dictionary/lists/ListChunkFormat.h"
 
+#include <QFileInfo>
 #include <zlib.h>
 
 #include <algorithm>
@@ -111,14 +112,25 @@ RadicalLine ParseRadicalLine(const QString& line) {
     return result;
 }
 
-CharacterLists::CharacterLists(DataFiles& files, const DataIndex& index)
-    : files_(files), index_(index), leadIn_(std::random_device{}()) {}
+CharacterLists::CharacterLists(DataFiles& files, const DataIndex& index, DataFaults* faults)
+    : files_(files), index_(index), faults_(faults), leadIn_(std::random_device{}()) {}
+
+CharacterList CharacterLists::Damaged(QFile& file, const char* what) {
+    if (faults_ != nullptr) {
+        faults_->Report(QFileInfo(file.fileName()).fileName() + QStringLiteral(": ") +
+                        QString::fromLatin1(what));
+    }
+    return {};
+}
 
 CharacterList CharacterLists::ReadChunk(ListFile which, const QByteArray& chunkKey, const ChunkRef& ref,
                                         const RecordMatcher& matches) {
     QFile* file = files_.listFile(which);
-    if (file == nullptr || chunkKey.size() != 16) {
-        return {};
+    if (file == nullptr) {
+        return {}; // the file did not open, which opening has reported
+    }
+    if (chunkKey.size() != 16) {
+        return Damaged(*file, "an index entry has bounds that are no valid key");
     }
     // A random amount of data before the chunk is read along with it, never
     // reaching before the start of the file.
@@ -128,22 +140,22 @@ CharacterList CharacterLists::ReadChunk(ListFile which, const QByteArray& chunkK
         leadIn = std::min<qint64>(leadIn, ref.position);
     }
     if (!file->seek(static_cast<qint64>(ref.position) - leadIn)) {
-        return {};
+        return Damaged(*file, "a chunk lies beyond the end of the file");
     }
     QByteArray buffer(kChunkReadLimit, Qt::Uninitialized);
     const qint64 read = file->read(buffer.data(), kChunkReadLimit);
     if (read <= leadIn) {
-        return {};
+        return Damaged(*file, "a chunk lies beyond the end of the file");
     }
     const qint64 available = read - leadIn;
     qint64 length = available;
     if (ref.nextPosition != 0) {
         if (ref.nextPosition <= ref.position) {
-            return {};
+            return Damaged(*file, "the index gives a chunk no length");
         }
         length = static_cast<qint64>(ref.nextPosition) - ref.position;
         if (length > available) {
-            return {}; // truncated file or an entry that overstates its chunk
+            return Damaged(*file, "a chunk is cut short"); // or its index entry overstates it
         }
     }
     char* chunk = buffer.data() + leadIn;
@@ -153,7 +165,7 @@ CharacterList CharacterLists::ReadChunk(ListFile which, const QByteArray& chunkK
     uLongf inflatedSize = kInflatedChunkCapacity;
     if (uncompress(inflated.data(), &inflatedSize, reinterpret_cast<const Bytef*>(chunk),
                    static_cast<uLong>(length)) != Z_OK) {
-        return {};
+        return Damaged(*file, "a chunk does not inflate");
     }
 
     const std::size_t end = inflatedSize;
@@ -163,13 +175,13 @@ CharacterList CharacterLists::ReadChunk(ListFile which, const QByteArray& chunkK
         const std::optional<RecordHead> head =
             ReadRecordHead(inflated.data() + at, std::min(end - at, window));
         if (!head || head->count == 0) {
-            return {};
+            return Damaged(*file, "a record's count does not fit its chunk");
         }
         switch (matches(head->key)) {
         case RecordMatch::Match:
             return ReadRecordValues(which, inflated.data() + at, *head);
         case RecordMatch::Stop:
-            return {};
+            return Damaged(*file, "a record has a key that is no valid key");
         case RecordMatch::Skip:
             break;
         }

@@ -6,6 +6,7 @@
 #include "dictionary/files/ChunkRef.h"
 #include "dictionary/files/DataFiles.h"
 #include "dictionary/files/DataIndex.h"
+#include "dictionary/text/DataFaults.h"
 #include "pages/builders/ListPageBuilder.h"
 
 #include <QByteArray>
@@ -36,7 +37,9 @@ std::optional<QString> RadicalLineTokens(const QString& table, const QString& he
 
 class CharacterLists {
 public:
-    CharacterLists(DataFiles& files, const DataIndex& index);
+    // A chunk that fails its checks is noted in faults (when given) as well as
+    // read as empty, so that callers can tell damage from an empty list.
+    CharacterLists(DataFiles& files, const DataIndex& index, DataFaults* faults = nullptr);
 
     CharacterList CharactersByPinyin(const std::string& syllable, const ChunkRef& ref);
     CharacterList CharactersByJyutping(const std::string& syllable, const ChunkRef& ref);
@@ -55,14 +58,17 @@ private:
     using RecordMatcher = std::function<RecordMatch(std::uint32_t key)>;
 
     // Reads, unscrambles and inflates the chunk and returns the values of the
-    // first record the matcher accepts; empty on any fault.
+    // first record the matcher accepts; empty when no record matches, and
+    // empty with the fault noted when the chunk fails a check.
     CharacterList ReadChunk(ListFile file, const QByteArray& chunkKey, const ChunkRef& ref,
                             const RecordMatcher& matches);
+    CharacterList Damaged(QFile& file, const char* what);
     CharacterList CharactersBySyllable(ListFile file, const std::string& syllable, const ChunkRef& ref);
     bool ListBySyllable(ListFile file, SyllableId id, ListPageBuilder& page);
 
     DataFiles& files_;
     const DataIndex& index_;
+    DataFaults* faults_;
     std::minstd_rand leadIn_; // picks the random lead-in read before a chunk
 };
 

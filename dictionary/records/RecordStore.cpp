@@ -2,6 +2,7 @@
 
 #include "dictionary/records/EnglishGloss.h"
 #include "dictionary/records/SqliteStatement.h"
+#include "dictionary/records/StoreChecks.h"
 
 #include <QFile>
 #include <QStringList>
@@ -48,7 +49,19 @@ constexpr const char* kFullTextSql =
     "JOIN english_entries AS e ON e.id = f.rowid "
     "ORDER BY f.rank, e.commonness, e.gloss_count, e.length, e.id LIMIT ?2";
 
-constexpr const char* kFormatSql = "SELECT value FROM meta WHERE key = 'format'";
+constexpr const char* kFrequencySql = "SELECT count FROM word_frequencies WHERE word = ?1";
+
+constexpr const char* kWordReadingsSql =
+    "SELECT w.simplified, w.traditional, w.pinyin, w.jyutping, w.english, IFNULL(f.count, 0) "
+    "FROM words AS w LEFT JOIN word_frequencies AS f ON f.word = w.simplified ORDER BY w.id";
+constexpr const char* kWordReadingsWithoutCountsSql =
+    "SELECT simplified, traditional, pinyin, jyutping, english, 0 FROM words ORDER BY id";
+
+constexpr const char* kCharacterReadingsSql =
+    "SELECT c.code, c.pinyin, c.jyutping, IFNULL(f.count, 0) FROM characters AS c "
+    "LEFT JOIN word_frequencies AS f ON f.word = char(c.code) ORDER BY c.code";
+constexpr const char* kCharacterReadingsWithoutCountsSql =
+    "SELECT code, pinyin, jyutping, 0 FROM characters ORDER BY code";
 
 // Appends the distinct items of a separated text, in first-seen order.
 void AppendDistinct(QStringList& items, const QString& text, const QString& separator) {
@@ -115,14 +128,6 @@ private:
     std::vector<bool> characters_;
 };
 
-// Feeds a prepared match query's rows to the collector. An SQLite error ends
-// the rows early: the matches so far still stand.
-void Collect(const SqliteStatement& statement, MatchCollector& collector) {
-    while (!collector.full() && statement.Step() == SQLITE_ROW) {
-        collector.add(statement);
-    }
-}
-
 } // namespace
 
 struct RecordStore::Statements {
@@ -131,8 +136,12 @@ struct RecordStore::Statements {
     SqliteStatement wholeGloss;
     SqliteStatement glossRange;
     SqliteStatement fullText;
+    // Stores built before the word counts have no frequency table.
+    SqliteStatement frequency;
+    bool hasFrequencies = false;
 
     bool Prepare(sqlite3* db) {
+        hasFrequencies = frequency.Prepare(db, kFrequencySql);
         return character.Prepare(db, kCharacterSql) && word.Prepare(db, kWordSql) &&
                wholeGloss.Prepare(db, kWholeGlossSql) && glossRange.Prepare(db, kGlossRangeSql) &&
                fullText.Prepare(db, kFullTextSql);
@@ -147,23 +156,21 @@ RecordStore::~RecordStore() {
 
 bool RecordStore::Open(const QString& path) {
     Close();
+    openError_.clear();
     sqlite3* db = nullptr;
-    const int result =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    if (result != SQLITE_OK) {
-        sqlite3_close(db);
-        return false;
-    }
-    // A file that is no store of this layout fails here, not at the first look-up.
-    bool valid = false;
-    {
-        SqliteStatement format;
-        if (format.Prepare(db, kFormatSql) && format.Step() == SQLITE_ROW) {
-            valid = format.text(0) == QString::number(kFormatVersion);
-        }
+    int result = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    if (result == SQLITE_OK) {
+        sqlite3_busy_timeout(db, kStoreBusyTimeoutMs);
+        // A file that is no store of this layout, or a damaged one, fails
+        // here, not at the first look-up.
+        result = CheckStore(db, kFormatVersion);
     }
     auto statements = std::make_unique<Statements>();
-    if (!valid || !statements->Prepare(db)) {
+    if (result == SQLITE_OK && !statements->Prepare(db)) {
+        result = sqlite3_extended_errcode(db);
+    }
+    if (result != SQLITE_OK) {
+        openError_ = OpenErrorText(path, result);
         statements.reset();
         sqlite3_close(db);
         return false;
@@ -171,6 +178,17 @@ bool RecordStore::Open(const QString& path) {
     db_ = db;
     statements_ = std::move(statements);
     return true;
+}
+
+bool RecordStore::Row(const SqliteStatement& statement) const {
+    const int result = statement.Step();
+    if (result == SQLITE_ROW) {
+        return true;
+    }
+    if (result != SQLITE_DONE && faults_ != nullptr) {
+        faults_->Report(LookupErrorText(result));
+    }
+    return false;
 }
 
 void RecordStore::Close() {
@@ -186,7 +204,7 @@ std::optional<CharacterRecord> RecordStore::characterRecord(std::uint32_t code) 
     const SqliteStatement& statement = statements_->character;
     const StatementReset reset(statement);
     statement.Bind(1, sqlite3_int64(code));
-    if (statement.Step() != SQLITE_ROW) {
+    if (!Row(statement)) {
         return std::nullopt;
     }
     const auto count = [&](int column, bool blankWhenZero) {
@@ -223,7 +241,7 @@ std::optional<WordEntry> RecordStore::wordEntry(const QString& word) const {
     QStringList jyutping;
     QStringList english;
     bool found = false;
-    while (statement.Step() == SQLITE_ROW) {
+    while (Row(statement)) {
         found = true;
         AppendDistinct(pinyin, statement.text(0), QStringLiteral(" / "));
         AppendDistinct(jyutping, statement.text(1), QStringLiteral(" / "));
@@ -242,13 +260,19 @@ std::vector<EnglishMatch> RecordStore::englishMatches(const QString& query, int 
         return {};
     }
     MatchCollector collector(limit);
+    // An SQLite error ends the rows early, with the fault noted.
+    const auto collect = [&](const SqliteStatement& statement) {
+        while (!collector.full() && Row(statement)) {
+            collector.add(statement);
+        }
+    };
 
     {
         const SqliteStatement& whole = statements_->wholeGloss;
         const StatementReset reset(whole);
         whole.Bind(1, normalised);
         whole.Bind(3, sqlite3_int64(limit));
-        Collect(whole, collector);
+        collect(whole);
     }
     // Glosses starting with the query's words: normalised glosses hold single
     // blanks between words, so they lie in [query + " ", query + "!").
@@ -258,7 +282,7 @@ std::vector<EnglishMatch> RecordStore::englishMatches(const QString& query, int 
         range.Bind(1, normalised + u' ');
         range.Bind(2, normalised + u'!');
         range.Bind(3, sqlite3_int64(limit + collector.seenCount()));
-        Collect(range, collector);
+        collect(range);
     }
     if (collector.full()) {
         return collector.take();
@@ -267,8 +291,50 @@ std::vector<EnglishMatch> RecordStore::englishMatches(const QString& query, int 
     const StatementReset reset(fullText);
     fullText.Bind(1, FullTextQuery(query));
     fullText.Bind(2, sqlite3_int64(limit + collector.seenCount()));
-    Collect(fullText, collector);
+    collect(fullText);
     return collector.take();
+}
+
+qint64 RecordStore::wordFrequency(const QString& word) const {
+    if (!statements_ || !statements_->hasFrequencies || word.isEmpty()) {
+        return 0;
+    }
+    const SqliteStatement& statement = statements_->frequency;
+    const StatementReset reset(statement);
+    statement.Bind(1, word);
+    return Row(statement) ? statement.integer(0) : 0;
+}
+
+bool RecordStore::hasWordFrequencies() const {
+    return statements_ && statements_->hasFrequencies;
+}
+
+std::vector<WordReading> RecordStore::wordReadings() const {
+    std::vector<WordReading> readings;
+    SqliteStatement statement;
+    const char* sql = hasWordFrequencies() ? kWordReadingsSql : kWordReadingsWithoutCountsSql;
+    if (!db_ || !statement.Prepare(db_, sql)) {
+        return readings;
+    }
+    while (Row(statement)) {
+        readings.push_back({statement.text(0), statement.text(1), statement.text(2), statement.text(3),
+                            statement.text(4), statement.integer(5)});
+    }
+    return readings;
+}
+
+std::vector<CharacterReading> RecordStore::characterReadings() const {
+    std::vector<CharacterReading> readings;
+    SqliteStatement statement;
+    if (!db_ || !statement.Prepare(db_, hasWordFrequencies() ? kCharacterReadingsSql
+                                                             : kCharacterReadingsWithoutCountsSql)) {
+        return readings;
+    }
+    while (Row(statement)) {
+        readings.push_back(
+            {std::uint32_t(statement.integer(0)), statement.text(1), statement.text(2), statement.integer(3)});
+    }
+    return readings;
 }
 
 } // namespace quillory

@@ -3,6 +3,7 @@
 // record of every character, every dictionary word and a full-text index of
 // English meanings.
 #include "dictionary/records/CharacterRecord.h"
+#include "dictionary/text/DataFaults.h"
 
 #include <QString>
 #include <cstdint>
@@ -13,6 +14,8 @@
 struct sqlite3;
 
 namespace quillory {
+
+class SqliteStatement;
 
 struct WordEntry {
     QString word;     // as asked for
@@ -27,6 +30,25 @@ struct EnglishMatch {
     QString english; // the glosses of that entry, " / " separated
 };
 
+// A dictionary entry with its readings and how common its word is.
+struct WordReading {
+    QString simplified;
+    QString traditional;
+    QString pinyin;   // tone digits, syllables separated by blanks
+    QString jyutping; // likewise
+    QString english;  // glosses separated by " / "
+    qint64 count = 0; // the word's count (see wordFrequency)
+};
+
+// A character's readings, tone digits, the most common first, separated by
+// blanks, and the character's count (see wordFrequency).
+struct CharacterReading {
+    std::uint32_t code = 0;
+    QString pinyin;
+    QString jyutping;
+    qint64 count = 0;
+};
+
 // Look-ups share prepared statements: use one store from one thread at a time.
 class RecordStore {
 public:
@@ -38,9 +60,18 @@ public:
     RecordStore(const RecordStore&) = delete;
     RecordStore& operator=(const RecordStore&) = delete;
 
-    bool Open(const QString& path); // read-only; false when missing or unreadable
+    // Read-only. False when the file is missing, locked by another program,
+    // damaged or no store of this layout; openError() then says which. The
+    // characters table is checked here (PRAGMA quick_check, some 30 ms on the
+    // full store); damage elsewhere shows when a look-up reads it.
+    bool Open(const QString& path);
     void Close();
     bool isOpen() const { return db_ != nullptr; }
+    const QString& openError() const { return openError_; }
+    // Where look-ups note SQLite errors (a damaged page, a lock another
+    // program holds past the busy time-out); they still answer "not found"
+    // or the rows read so far, so callers check the faults to tell.
+    void setFaults(DataFaults* faults) { faults_ = faults; }
 
     std::optional<CharacterRecord> characterRecord(std::uint32_t code) const;
     // A word given in simplified or traditional characters.
@@ -53,11 +84,28 @@ public:
     // gloss early in the entry first, then fewer glosses.
     std::vector<EnglishMatch> englishMatches(const QString& query, int limit = 50) const;
 
+    // How often a word or character occurs in a large corpus of simplified
+    // text; a traditional form counts as its simplified form. 0 when the
+    // corpus lacks it, for text that is no headword, and for a store built
+    // without word counts.
+    qint64 wordFrequency(const QString& word) const;
+    bool hasWordFrequencies() const;
+    // Every dictionary entry, in the dictionary's order, with its word's count.
+    std::vector<WordReading> wordReadings() const;
+    // Every character's readings, in code order.
+    std::vector<CharacterReading> characterReadings() const;
+
 private:
     struct Statements;
 
+    // SQLITE_ROW gives true, SQLITE_DONE false, any other result false with
+    // the fault noted.
+    bool Row(const SqliteStatement& statement) const;
+
     sqlite3* db_ = nullptr;
     std::unique_ptr<Statements> statements_;
+    DataFaults* faults_ = nullptr;
+    QString openError_;
 };
 
 } // namespace quillory

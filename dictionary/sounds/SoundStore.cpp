@@ -3,6 +3,7 @@
 #include "dictionary/sounds/SoundFileFormat.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
@@ -46,13 +47,17 @@ bool SoundStore::Open(const QString& path) {
     file_ = std::make_unique<QFile>(path);
     if (!file_->open(QIODevice::ReadOnly))
         return fail(QStringLiteral("Cannot open %1: %2").arg(path, file_->errorString()));
+    // Only a regular file has a size to trust: a device or a pipe reads as
+    // size 0 and could be read without end.
+    if (file_->isSequential() || !QFileInfo(*file_).isFile())
+        return fail(QStringLiteral("%1 is no regular file").arg(path));
     const qint64 fileSize = file_->size();
     if (fileSize > 0xFFFFFFFFLL)
         return fail(QStringLiteral("%1 is too large for a sound archive").arg(path));
     if (uchar* mapped = fileSize > 0 ? file_->map(0, fileSize) : nullptr)
         data_ = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), qsizetype(fileSize));
     else
-        data_ = file_->readAll();
+        data_ = file_->read(fileSize);
     const qint64 size = data_.size();
     if (size < soundfile::kHeaderSize)
         return fail(QStringLiteral("%1 is too short for a sound archive").arg(path));

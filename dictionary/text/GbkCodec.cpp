@@ -66,4 +66,13 @@ std::optional<QByteArray> EncodeGbk(const QString& text) {
     return Convert("GBK", "UTF-8", text.toUtf8(), true, {});
 }
 
+QString DecodeGb18030Lenient(const QByteArray& bytes) {
+    const auto utf8 = Convert("UTF-8", "GB18030", bytes, false, QByteArray("\xEF\xBF\xBD"));
+    return utf8 ? QString::fromUtf8(*utf8) : QString();
+}
+
+QByteArray EncodeGb18030(const QString& text) {
+    return Convert("GB18030", "UTF-8", text.toUtf8(), false, QByteArray("?")).value_or(QByteArray());
+}
+
 } // namespace quillory

@@ -34,9 +34,11 @@ constexpr int HexDigit(char16_t c) {
 // negates; arithmetic wraps at 32 bits; an empty text is 0.
 std::uint32_t HexValue(QStringView text);
 
-// The one character of a code point, as text.
+// The one character of a code point, as text; U+FFFD for a surrogate or a
+// value beyond U+10FFFF, which no text may hold alone (a damaged record's
+// variant field, say), so that no lone surrogate reaches JSON or a page.
 inline QString CodePointText(std::uint32_t code) {
-    const char32_t c = code;
+    const char32_t c = (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF ? 0xFFFD : code;
     return QString::fromUcs4(&c, 1);
 }
 

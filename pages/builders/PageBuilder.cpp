@@ -134,7 +134,7 @@ void PageBuilder::MakePinyinReading(SyllableId id, QString& out, bool withSound)
     if (!withSound) {
         return;
     }
-    if (index_.HasPinyinSound(id)) {
+    if (soundsAvailable_ && index_.HasPinyinSound(id)) {
         out += kNbsp + ProgramLink(kPlayPinyin, id,
                                    QStringLiteral("<img style=\"vertical-align:middle\" src=speaker.gif>"));
     } else {
@@ -151,7 +151,7 @@ void PageBuilder::MakeJyutpingReading(SyllableId id, QString& out, bool withSoun
     if (!withSound) {
         return;
     }
-    if (index_.HasJyutpingSound(id)) {
+    if (soundsAvailable_ && index_.HasJyutpingSound(id)) {
         out += kNbsp + ProgramLink(kPlayJyutping, id, QStringLiteral("<img src=speaker.gif>"));
     } else {
         out += kNbsp + QStringLiteral("<img src=speaker2.gif>");

@@ -54,6 +54,9 @@ public:
     void MakeSupportBody(QString& out) const;
     void MakeVersionBlock(QString& out) const;
     bool RadicalForms(const QString& radical, CharacterList& forms, bool& outOfRange) const;
+    // Without a usable sound archive every speaker is grey, never a green
+    // one that plays nothing.
+    void setSoundsAvailable(bool available) { soundsAvailable_ = available; }
 
     // Address of an embedded page resource ("index.html" -> "qrc:/pages/index.html").
 
@@ -61,6 +64,7 @@ private:
     const LanguageData& language_;
     const NameRegistry& names_;
     const DataIndex& index_;
+    bool soundsAvailable_ = true;
 };
 
 } // namespace quillory

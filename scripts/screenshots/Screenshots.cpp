@@ -6,12 +6,19 @@
 #include "browser/LinkScheme.h"
 #include "controls/ButtonImages.h"
 #include "controls/FlatButton.h"
+#include "controls/tree/CategoryTree.h"
+#include "lessons/editor/LessonEditor.h"
 #include "stroke/fonts/FontsDialog.h"
+#include "stroke/player/StrokePlayer.h"
 #include "settings/SettingsStore.h"
+#include "tools/converter/ConverterWindow.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -88,6 +95,14 @@ int main(int argc, char* argv[]) {
     saved &=
         QTest::qWaitForWindowExposed(&window) &&
         QTest::qWaitFor([&] { return window.view()->PageName() == QLatin1String(kIndexPageName); }, 20000);
+    // The lesson branches open, so the pictures show the lessons in each language.
+    for (const std::uint32_t category :
+         {std::uint32_t(kLessonsCategory), LessonCategoryData(LessonFormat::Oxa),
+          LessonCategoryData(LessonFormat::Html)}) {
+        if (QTreeWidgetItem* item = window.tree()->FindItemByData(category)) {
+            item->setExpanded(true);
+        }
+    }
     // A character page, so the pictures show the labels of a result page too.
     window.PostRequest(ProtocolRequest{0, 0x4E2D, std::nullopt});
     saved &= QTest::qWaitFor(
@@ -97,6 +112,56 @@ int main(int argc, char* argv[]) {
         // The page is built again in the new language; give the engine time to paint it.
         QTest::qWait(1500);
         saved &= window.grab().save(out.filePath(QStringLiteral("main-window-%1.png").arg(int(language))));
+    }
+    // The Converter with converted text, in English (to Pinyin) and in
+    // simplified Chinese (to Taiwan's traditional forms).
+    const struct {
+        InterfaceLanguage language;
+        TextKind lower;
+        int variant;
+    } converterShots[] = {{kEnglish, TextKind::Pinyin, 0}, {kJianti, TextKind::Big5, 1}};
+    for (const auto& shot : converterShots) {
+        window.SetLanguage(shot.language);
+        window.ShowConverter();
+        ConverterWindow* converter = window.converter();
+        saved &= QTest::qWaitForWindowExposed(converter);
+        converter->ChooseKind(ConverterBox::Lower, shot.lower);
+        converter->variantChoice(ConverterBox::Lower)->setCurrentIndex(shot.variant);
+        converter->textBox(ConverterBox::Upper)
+            ->setPlainText(QStringLiteral("我去银行取钱，路上有很多行人。\n孩子长大了，想去看长城。\n头发 发展 干燥 后面"));
+        QSignalSpy finished(converter, &ConverterWindow::conversionFinished);
+        converter->ConvertDown();
+        saved &= finished.wait(60000);
+        saved &= converter->grab().save(
+            out.filePath(QStringLiteral("converter-%1.png").arg(int(shot.language))));
+    }
+    // The stroke player over a character page, in the middle of playing, in
+    // two interface languages; beside each window picture the player
+    // enlarged three times.
+    for (const InterfaceLanguage language : {kEnglish, kFanti}) {
+        window.SetLanguage(language);
+        for (const std::uint32_t code : {0x6C38u, 0x4E2Du}) {
+            window.PostRequest(ProtocolRequest{0, code, std::nullopt});
+            window.PostRequest(ProtocolRequest{5, code, std::nullopt});
+            saved &= QTest::qWaitFor([&] { return window.strokePlayer()->isVisible(); }, 20000);
+            // Past the first pause and well into the strokes.
+            QTest::qWait(3000);
+            const QString name = QStringLiteral("stroke-player-%1-%2").arg(code, 0, 16).arg(int(language));
+            saved &= window.grab().save(out.filePath(name + QStringLiteral(".png")));
+            const QImage player = window.strokePlayer()->grab().toImage();
+            saved &= player.scaled(player.size() * 3).save(out.filePath(name + QStringLiteral("-zoom.png")));
+        }
+    }
+    // The Lesson Editor on a shipped lesson's second section, in English and
+    // in simplified Chinese.
+    for (const InterfaceLanguage language : {kEnglish, kJianti}) {
+        window.SetLanguage(language);
+        window.ShowLessonEditor(1);
+        LessonEditor* editor = window.lessonEditor();
+        saved &= QTest::qWaitForWindowExposed(editor);
+        editor->GoTo(4);
+        saved &= editor->grab().save(out.filePath(QStringLiteral("lesson-editor-%1.png").arg(int(language))));
+        editor->hide();
     }
     // After the window's start: the private Pinyin font and the chosen faces are there.
     {

@@ -14,7 +14,9 @@
 #include "settings/RegisteredNames.h"
 #include "tests/support/PrivateSoundServer.h"
 #include "tests/support/TemporarySettings.h"
+#include "tools/converter/ConverterWindow.h"
 
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -283,6 +285,26 @@ private slots:
         const QRect exit = window->button(kButtonExit)->geometry();
         QVERIFY(lines[0]->x() >= window->button(kButtonHelp)->geometry().right() && lines[0]->x() < exit.x());
         QVERIFY(lines[1]->x() > exit.right() && lines[1]->x() < window->button(kButtonEnglish)->x());
+    }
+
+    // Tools > Converter makes its window once, then shows the same window
+    // again, with its text, labelled in the language of the moment.
+    void toolsConverterShowsOneWindow() {
+        window_->SetLanguage(kJianti);
+        window_->menuAction(kMenuToolsConverter)->trigger();
+        ConverterWindow* converter = window_->converter();
+        QVERIFY(converter && converter->isVisible());
+        QCOMPARE(converter->button(kButtonCopy1)->text(), u"复制"_s);
+        converter->textBox(ConverterBox::Upper)->setPlainText(u"中文"_s);
+        converter->button(kConverterHide)->click();
+        QVERIFY(converter->isHidden());
+        window_->SetLanguage(kEnglish);
+        window_->menuAction(kMenuToolsConverter)->trigger();
+        QCOMPARE(window_->converter(), converter);
+        QVERIFY(converter->isVisible());
+        QCOMPARE(converter->textBox(ConverterBox::Upper)->toPlainText(), u"中文"_s);
+        QCOMPARE(converter->button(kButtonCopy1)->text(), u"Copy"_s);
+        converter->hide();
     }
 
     void helpKeyContextMenuAndKeyFilter() {

@@ -3,6 +3,7 @@
 // across processes. Started with "--serve-helper" the test program plays the
 // running instance in another process.
 #include "app/instance/SingleInstance.h"
+#include "app/instance/SocketFolder.h"
 #include "app/instance/StartupDecision.h"
 #include "settings/NameRegistry.h"
 #include "tests/support/Waiting.h"
@@ -19,6 +20,8 @@
 #include <cstdio>
 #include <future>
 #include <memory>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace quillory;
@@ -193,6 +196,51 @@ private slots:
         QVERIFY(current.toLocal8Bit().size() < 108); // sun_path, terminator included
     }
 
+    // The socket's folder when the desktop gives none: the user's own, mode
+    // 0700; a link, a file or another user's folder under its name is never
+    // used, and a folder of the user's own with loose rights is tightened.
+    void socketFolderIsPrivate() {
+        QTemporaryDir parent;
+        const QString expected = parent.filePath(QStringLiteral("quillory-%1").arg(getuid()));
+        const auto mode = [&] {
+            struct stat info {};
+            return lstat(QFile::encodeName(expected).constData(), &info) == 0 ? info.st_mode & 0777 : 0u;
+        };
+        QCOMPARE(PrivateSocketFolder(parent.path()), expected);
+        QCOMPARE(mode(), 0700u);
+        QVERIFY(chmod(QFile::encodeName(expected).constData(), 0777) == 0);
+        QCOMPARE(PrivateSocketFolder(parent.path()), expected);
+        QCOMPARE(mode(), 0700u);
+
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir(expected).removeRecursively() && QFile::link(elsewhere.path(), expected));
+        QCOMPARE(PrivateSocketFolder(parent.path()), QString());
+        QVERIFY(QFile::remove(expected) && QFile(expected).open(QIODevice::WriteOnly));
+        QCOMPARE(PrivateSocketFolder(parent.path()), QString());
+        QVERIFY(QFile::remove(expected) && QDir().mkdir(expected));
+        if (chown(QFile::encodeName(expected).constData(), getuid() + 1, getgid()) != 0)
+            QSKIP("only root can give a folder to another user");
+        QCOMPARE(PrivateSocketFolder(parent.path()), QString());
+
+        // Runtime folders of another user (the desktop's, and the one Qt
+        // falls back to in the temporary folder) are refused by Qt: the socket
+        // goes to the private folder in the temporary folder, never beside it.
+        QTemporaryDir runtime, temporary;
+        const QString qtFallback = temporary.filePath(QStringLiteral("runtime-") +
+                                                      QString::fromLocal8Bit(getpwuid(getuid())->pw_name));
+        QVERIFY(QDir().mkdir(qtFallback));
+        for (const QString& folder : {runtime.path(), qtFallback})
+            QVERIFY(chown(QFile::encodeName(folder).constData(), getuid() + 1, getgid()) == 0);
+        const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR"), oldTemporary = qgetenv("TMPDIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+        const QString path = CurrentUserInstanceSocketPath();
+        for (const auto& [name, old] :
+             {std::pair("XDG_RUNTIME_DIR", oldRuntime), std::pair("TMPDIR", oldTemporary)})
+            old.isNull() ? qunsetenv(name) : qputenv(name, old);
+        QCOMPARE(QFileInfo(path).path(), temporary.filePath(QStringLiteral("quillory-%1").arg(getuid())));
+    }
+
     void requestsInOneProcess() {
         Served served(names_, socketPath());
         QCOMPARE(served.server.Listen(), Listen::Listening);
@@ -335,6 +383,40 @@ private slots:
         QCOMPARE(first.exitCode(), 0);
         QCOMPARE(first.readAll().trimmed(), QByteArray("quit"));
         QVERIFY(!QFile::exists(socketPath()));
+    }
+
+    // A socket whose other end is another user is never used (SO_PEERCRED),
+    // by either side: the instance here runs as another user in a folder
+    // both may enter. Needs root, to start a process as another user.
+    void peersOfAnotherUserAreNeverHeard() {
+        if (getuid() != 0)
+            QSKIP("only root can start a process as another user");
+        constexpr uid_t kOther = 65534;
+        QTemporaryDir open;
+        QVERIFY(chmod(QFile::encodeName(open.path()).constData(), 0777) == 0);
+        const QString path = InstanceSocketPath(kOther, open.path());
+        QProcess theirs;
+        theirs.setChildProcessModifier([] {
+            if (setgid(kOther) != 0 || setuid(kOther) != 0)
+                _exit(3);
+        });
+        theirs.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(kServeHelper), path});
+        QVERIFY(theirs.waitForReadyRead(kGenerousMs));
+        QCOMPARE(theirs.readLine().trimmed(), QByteArray("listening"));
+        // This side asks nothing of it ...
+        QCOMPARE(AskRunningInstance(names_, path, Show, kGenerousMs), NoAnswer);
+        QCOMPARE(AskRunningInstance(names_, path, Quit, kGenerousMs), NoAnswer);
+        // ... and it hears nothing from this side, even a well-formed request.
+        const InstanceProtocolIds ids = InstanceProtocolIds::From(names_);
+        QLocalSocket raw;
+        raw.connectToServer(path);
+        QVERIFY(raw.waitForConnected(kGenerousMs));
+        raw.write(instance_wire::EncodeRequest({ids.showYourself, ids.showYourself}));
+        QVERIFY(raw.waitForBytesWritten(kGenerousMs));
+        QTRY_COMPARE_WITH_TIMEOUT(raw.state(), QLocalSocket::UnconnectedState, kGenerousMs);
+        QCOMPARE(raw.readAll(), QByteArray()); // closed without a reply, so nothing was done
+        theirs.kill();
+        theirs.waitForFinished(kGenerousMs);
     }
 
     void socketOfKilledInstanceDoesNotBlockStartUp() {

@@ -107,6 +107,7 @@ struct DataFolder {
     IndexContent content;
     datagen::ListFilesStats stats;
     RecordingReporter reporter;
+    DataFaults faults{&reporter};
     std::unique_ptr<DataFiles> files;
     std::unique_ptr<DataIndex> index;
     std::unique_ptr<CharacterLists> lists;
@@ -119,7 +120,7 @@ struct DataFolder {
             << error.toStdString();
         files = std::make_unique<DataFiles>(dir.path(), reporter);
         index = std::make_unique<DataIndex>(reporter);
-        lists = std::make_unique<CharacterLists>(*files, *index);
+        lists = std::make_unique<CharacterLists>(*files, *index, &faults);
         return files->OpenDataFiles() && index->LoadDataIndex(*files->indexFile());
     }
 };
@@ -331,8 +332,9 @@ TEST(ListFileWriterTest, RecordLargerThanItsWindowFails) {
 }
 
 // A copy with 4 bytes of ijk.dat's zhong1 chunk inverted and hij.dat cut 20 bytes into its last chunk:
-// the damaged lists read empty, the radical file's earlier chunks still read.
-TEST(CharacterListsTest, DamagedOrTruncatedListFilesGiveEmptyLists) {
+// the damaged lists read empty and are noted as faults (one message for all), the radical file's
+// earlier chunks still read.
+TEST(CharacterListsTest, DamagedOrTruncatedListFilesAreFaults) {
     const DataFolder& data = Sample();
     DataFolder copy;
     for (const char* name : {"oxa.dat", "ghi.dat", "ijk.dat", "jkl.dat", "hij.dat"})
@@ -353,15 +355,26 @@ TEST(CharacterListsTest, DamagedOrTruncatedListFilesGiveEmptyLists) {
     QString title;
     EXPECT_TRUE(copy.lists->ListByPinyin(Pinyin("zhong1"), page, title));
     EXPECT_TRUE(page.sections.empty());
+    EXPECT_GT(copy.faults.count(), 0);
+    EXPECT_TRUE(copy.faults.first().startsWith("ijk.dat: ")) << copy.faults.first().toStdString();
     for (const bool last : {false, true}) {
+        const int before = copy.faults.count();
         const QByteArray key = (last ? radicalChunks.back() : radicalChunks.front()).lowKey;
         const ChunkRef ref = copy.index->FindRadicalChunk(key).value();
         EXPECT_EQ(copy.lists->CharactersByRadical(key, ref).empty(), last) << key.toStdString();
+        EXPECT_EQ(copy.faults.count(), before + (last ? 1 : 0)) << key.toStdString();
     }
+    EXPECT_EQ(copy.reporter.messages.size(), 1);
+    // The undamaged chunks of the same file read as before.
+    const int before = copy.faults.count();
+    EXPECT_FALSE(
+        copy.lists->CharactersByPinyin("ba2", data.index->FindPinyinChunk(Pinyin("ba2")).value()).empty());
+    EXPECT_EQ(copy.faults.count(), before);
 }
 
-// A hand-made Pinyin file with one chunk, located by an index entry zhong1..zhong1.
-CharacterList ReadCraftedChunk(const QByteArray& inflated) {
+// A hand-made Pinyin file with one chunk, located by an index entry zhong1..zhong1: the list read
+// and the faults noted.
+std::pair<CharacterList, int> ReadCraftedChunk(const QByteArray& inflated) {
     DataFolder data;
     QByteArray chunk = qCompress(inflated).mid(4); // the zlib stream without Qt's length prefix
     ScrambleChunk(chunk.data(), static_cast<std::size_t>(chunk.size()),
@@ -373,19 +386,23 @@ CharacterList ReadCraftedChunk(const QByteArray& inflated) {
     }
     data.content.pinyinChunks = {{Pinyin("zhong1"), Pinyin("zhong1"), 0}};
     EXPECT_TRUE(data.Open());
-    return data.lists->CharactersByPinyin("zhong1", data.index->FindPinyinChunk(Pinyin("zhong1")).value());
+    const CharacterList list =
+        data.lists->CharactersByPinyin("zhong1", data.index->FindPinyinChunk(Pinyin("zhong1")).value());
+    return {list, data.faults.count()};
 }
 
-TEST(CraftedChunkTest, RecordsThatBreakTheWalkGiveNothing) {
+TEST(CraftedChunkTest, RecordsThatBreakTheWalkAreFaults) {
     QByteArray good, afterInvalidKey;
     AppendRecord(ListFile::Pinyin, Pinyin("zhong1"), {0x4E2D, 0x949F}, good);
     AppendRecord(ListFile::Pinyin, 0xFFFF, {0x4E00}, afterInvalidKey);
     afterInvalidKey += good;
     QByteArray overlong = good; // claims 3000 values, holds 2
     qToLittleEndian<std::uint32_t>(Pinyin("zhong1") ^ 3000u, overlong.data() + 4);
-    EXPECT_EQ(ReadCraftedChunk(good), (CharacterList{0x4E2D, 0x949F}));
-    EXPECT_TRUE(ReadCraftedChunk(afterInvalidKey).empty());
-    EXPECT_TRUE(ReadCraftedChunk(overlong).empty());
+    using Read = std::pair<CharacterList, int>;
+    EXPECT_EQ(ReadCraftedChunk(good), (Read{{0x4E2D, 0x949F}, 0}));
+    EXPECT_EQ(ReadCraftedChunk(afterInvalidKey), (Read{{}, 1}));
+    EXPECT_EQ(ReadCraftedChunk(overlong), (Read{{}, 1}));
+    EXPECT_EQ(ReadCraftedChunk(QByteArray()), (Read{{}, 1})); // an empty file where a chunk should lie
 }
 
 } // namespace

@@ -257,9 +257,11 @@ TEST(IndexWriter, CompressibleContentUsesALevelTheReaderCanInflateOrIsRefused) {
     EXPECT_EQ(index.FindPinyinSoundChunk(1649 * 3)->position, 1649u * 6100);
     EXPECT_EQ(index.FindJyutpingSoundChunk(1899 * 5)->nextPosition, 0u);
     EXPECT_EQ(index.RadicalTableText(), QString::fromLatin1(content.radicalTable));
-    // A truncated file fails the length check.
+    // A truncated file's stream does not inflate: it is damaged.
     for (int size : {int(file.size()) - 3, int(file.size()) - 4000})
-        EXPECT_EQ(LoadMessages(file.left(size), false), QStringList{kLengthMessage}) << size;
+        EXPECT_EQ(LoadMessages(file.left(size), false),
+                  QStringList{"The index file oxa.dat is damaged: its data does not inflate."})
+            << size;
 
     // Content that cannot fit is refused, and no file is written for it.
     QString error;
@@ -295,11 +297,16 @@ TEST(IndexLoading, FileSizeWindowAndNothingLeftAfterAFailure) {
     ExpectNothingLoaded(index); // the earlier index is gone
     EXPECT_TRUE(reporter.messages.isEmpty());
 
-    // Bytes beyond 51200 are never read.
+    // The largest file loads; one longer than the window is damaged, not
+    // read from its first 51200 bytes.
     QByteArray largest = FileOfSize(kIndexMaxSize);
-    largest.append(QByteArray(100, 'x'));
     EXPECT_TRUE(Load(index, largest));
     EXPECT_EQ(index.dataVersion(), "0102");
+    largest.append(QByteArray(100, 'x'));
+    EXPECT_FALSE(Load(index, largest));
+    ExpectNothingLoaded(index);
+    ASSERT_EQ(reporter.messages.size(), 1);
+    EXPECT_TRUE(reporter.messages[0].contains("longer than its content"));
 }
 
 TEST(IndexLoading, LengthChecksumAndGarbageFaultsAreRefused) {
@@ -307,6 +314,21 @@ TEST(IndexLoading, LengthChecksumAndGarbageFaultsAreRefused) {
     QByteArray longer = good;
     longer[1] = char(longer[1] + 1);
     EXPECT_EQ(LoadMessages(Repack(longer), false), QStringList{kLengthMessage});
+    // A stream that does not inflate, or bytes after the stream (where the
+    // version would then be read from), are damage with a message that says so.
+    const QByteArray file = BuildOrFail(SmallContent());
+    QByteArray broken = file;
+    broken[2] = char(broken[2] ^ 0xFF);
+    const QByteArray appended =
+        file.left(file.size() - kIndexVersionSize) + "xy" + file.right(kIndexVersionSize);
+    const std::pair<QByteArray, const char*> damaged[] = {{broken, "does not inflate"},
+                                                          {appended, "longer than its content"},
+                                                          {file + "xy", "longer than its content"}};
+    for (const auto& [bytes, message] : damaged) {
+        const QStringList messages = LoadMessages(bytes, false);
+        ASSERT_EQ(messages.size(), 1) << message;
+        EXPECT_TRUE(messages[0].contains(message)) << messages[0].toStdString();
+    }
 
     // A flipped byte fails exactly one check byte: B for offsets divisible by 3.
     for (int offset : {2, 3, 5, 6, 7, 8, 57, 1000, int(good.size()) - 1}) {

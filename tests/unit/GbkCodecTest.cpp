@@ -23,3 +23,17 @@ TEST(GbkCodec, InvalidInputIsRefusedOrReplaced) {
     // Characters outside GBK cannot be written.
     EXPECT_FALSE(EncodeGbk(QString::fromUcs4(U"\U0001F600")).has_value());
 }
+
+TEST(GbkCodec, Gb18030ReadsGbkUnchangedAndKeepsEveryCharacter) {
+    // Every two-byte GBK character reads the same through GB18030.
+    QByteArray all;
+    for (int lead = 0x81; lead <= 0xFE; ++lead)
+        for (int trail = 0x40; trail <= 0xFE; ++trail)
+            if (trail != 0x7F)
+                all += QByteArray{char(lead), char(trail)};
+    EXPECT_EQ(DecodeGb18030Lenient(all), DecodeGbkLenient(all));
+    // Text outside GBK survives a write.
+    const QString wide = QString::fromUcs4(U"\U00020000中\U0001F600é");
+    EXPECT_EQ(DecodeGb18030Lenient(EncodeGb18030(wide)), wide);
+    EXPECT_EQ(EncodeGb18030(u"中"_qs), QByteArray("\xD6\xD0"));
+}

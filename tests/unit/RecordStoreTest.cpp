@@ -4,6 +4,7 @@
 #include "dictionary/records/RecordStore.h"
 #include "datagen/writers/RecordStoreWriter.h"
 #include "dictionary/records/EnglishGloss.h"
+#include "tests/support/DamagedStore.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/QtPrinters.h"
 
@@ -302,6 +303,78 @@ TEST_F(RecordStoreFileTest, OpenFailsCleanlyOnMissingOrForeignFiles) {
         EXPECT_FALSE(store.Open(path(name))); // "": the folder itself
         ExpectClosed(store);
     }
+}
+
+// Opening a locked, damaged or foreign file fails with a message that says
+// which; "cannot open to read or write" is kept for a file that is not there.
+TEST_F(RecordStoreFileTest, OpenSaysWhyTheStoreIsUnusable) {
+    const QString store = path("records.db");
+    ASSERT_TRUE(WriteRecordStore(SmallSource(), store, nullptr));
+    const auto copy = [&](const char* name) {
+        EXPECT_TRUE(QFile::copy(store, path(name)));
+        return path(name);
+    };
+    EXPECT_TRUE(quillory::testing::ZeroTablePages(copy("zeroed.db"), "characters"));
+    ASSERT_TRUE(QFile::resize(copy("cut.db"), QFileInfo(store).size() / 2));
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(path("foreign.db")).constData(), &db), SQLITE_OK);
+        sqlite3_exec(db, "CREATE TABLE notes(text)", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    const quillory::testing::StoreLock lock(copy("locked.db"));
+    ASSERT_TRUE(lock.isLocked());
+    const struct {
+        const char* name;
+        const char* message;
+    } cases[] = {{"missing.db", "to read or write."},
+                 {"zeroed.db", "is damaged"},
+                 {"cut.db", "is damaged"},
+                 {"foreign.db", "is no record store"},
+                 {"locked.db", "another program holds it locked"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordStore reader;
+        EXPECT_FALSE(reader.Open(path(c.name)));
+        EXPECT_TRUE(reader.openError().contains(QString::fromUtf8(c.message)))
+            << reader.openError().toStdString();
+        EXPECT_TRUE(reader.openError().contains(path(c.name)));
+        ExpectClosed(reader);
+    }
+}
+
+// After a good open, an SQLite error (a lock taken later, a damaged table) is
+// noted as a fault; the answers stay "not found" or what was read, and the
+// store answers again once the lock is gone.
+TEST_F(RecordStoreFileTest, ErrorsAfterOpeningAreFaultsNotMissingEntries) {
+    const QString store = path("records.db");
+    ASSERT_TRUE(WriteRecordStore(SmallSource(), store, nullptr));
+    RecordingReporter reporter;
+    DataFaults faults(&reporter);
+    RecordStore reader;
+    reader.setFaults(&faults);
+    ASSERT_TRUE(reader.Open(store));
+    {
+        const quillory::testing::StoreLock lock(store);
+        ASSERT_TRUE(lock.isLocked());
+        EXPECT_FALSE(reader.characterRecord(0x4E2D));
+        EXPECT_FALSE(reader.wordEntry(S("中文")));
+        EXPECT_TRUE(reader.englishMatches(S("study")).empty());
+    }
+    EXPECT_GE(faults.count(), 3);
+    EXPECT_TRUE(faults.first().contains(QStringLiteral("locked")));
+    ASSERT_EQ(reporter.messages.size(), 1); // once per session
+    EXPECT_TRUE(reader.characterRecord(0x4E2D));
+    EXPECT_TRUE(reader.wordEntry(S("中文")));
+    const int before = faults.count();
+    EXPECT_FALSE(reader.characterRecord(0x4E00)); // not there: no fault
+    EXPECT_EQ(faults.count(), before);
+
+    reader.Close();
+    ASSERT_TRUE(quillory::testing::ZeroTablePages(store, "english_glosses"));
+    ASSERT_TRUE(reader.Open(store));   // only the characters table is checked on open
+    reader.englishMatches(S("study")); // the full-text index still gives a few
+    EXPECT_GT(faults.count(), before);
 }
 
 TEST_F(RecordStoreFileTest, FailedWriteLeavesNothingAtThePath) {

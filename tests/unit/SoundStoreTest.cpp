@@ -196,6 +196,15 @@ TEST_F(SoundFileTest, DamagedFilesAreRefused) {
     }
     SoundStore missing;
     EXPECT_FALSE(missing.Open(dir.filePath(QStringLiteral("none.dat"))));
+    // Only regular files: a device, whose size reads as 0 and which never
+    // ends, is refused at once, also through a link.
+    const QString link = dir.filePath(QStringLiteral("zero.dat"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), link));
+    for (const QString& path : {link, QStringLiteral("/dev/zero")}) {
+        SoundStore store;
+        EXPECT_FALSE(store.Open(path)) << path.toStdString();
+        EXPECT_TRUE(store.error().contains(QStringLiteral("no regular file"))) << store.error().toStdString();
+    }
 }
 
 TEST_F(SoundFileTest, DamagedPacketsGiveNoSoundInsteadOfNoise) {

@@ -43,7 +43,11 @@ TEST(UpdateRequest, BodyHeadAndReplyKey) {
 TEST(UpdateReply, PayloadFollowsTheFirstReturnMarkerAndUnscramblesWithTheCyclingKey) {
     EXPECT_FALSE(FindReplyPayload("HTTP/1.0 200 OK\r\n\r\nreturn 1").has_value());
     EXPECT_EQ(FindReplyPayload("HTTP/1.0 200 OK\r\n\r\nreturn=123return=4"), QByteArray("123return=4"));
-    EXPECT_EQ(FindReplyPayload("return="), QByteArray());
+    EXPECT_EQ(FindReplyPayload("HTTP/1.0 200 OK\n\nreturn="), QByteArray());
+    // Only the body counts: a marker in a header, or with no body at all, is none.
+    for (const char* received : {"return=123", "HTTP/1.0 200 OK\r\nX-Note: return=123\r\n\r\nno marker",
+                                 "HTTP/1.0 200 OK\r\nX-Note: return=123\r\n"})
+        EXPECT_FALSE(FindReplyPayload(received).has_value()) << received;
 
     const QByteArray plain = "url=http://a.test/x\nmajor=2\n";
     ASSERT_GT(plain.size(), 16);
