@@ -94,10 +94,12 @@ void CExplainWin::OnLoadFinished(bool ok) {
     if (!pendingBody_.isEmpty()) {
         // Appended as new nodes: elements already in the body (and script
         // references to them) stay as they are.
-        page_->runJavaScript(
+        RunThenAwaitPaint(
             QStringLiteral("if (document.body) document.body.insertAdjacentHTML('beforeend', ") +
             ScriptString(pendingBody_) + QStringLiteral(");"));
         pendingBody_.clear();
+    } else {
+        RunThenAwaitPaint(QStringLiteral("0"));
     }
     if (!pendingName_.isEmpty()) {
         CallScript(QString::fromLatin1(kSetWhoAmI), {pendingName_});
@@ -117,7 +119,7 @@ void CExplainWin::OnLinkClicked(const QString& href) {
 bool CExplainWin::SetBody(const QString& html) {
     if (!hasDocument_)
         return false;
-    page_->runJavaScript(
+    RunThenAwaitPaint(
         QStringLiteral("(function (html) {"
                        "  if (!document.body) return false;"
                        "  document.body.innerHTML = html;"
@@ -183,9 +185,26 @@ bool CExplainWin::event(QEvent* event) {
 
 void CExplainWin::AttachKeyFilter() {
     // Installing again moves the filter to the front; it is never doubled.
+    // The paint watch goes first so that the key filter stays in front.
     QWidget* proxy = focusProxy();
-    if (proxy && keyFilter_)
+    if (proxy && keyFilter_) {
+        proxy->installEventFilter(this);
         proxy->installEventFilter(keyFilter_);
+    }
+}
+
+void CExplainWin::RunThenAwaitPaint(const QString& script) {
+    // The callback comes once the page has run the script, so the next
+    // frame the view paints shows its result.
+    page_->runJavaScript(script, [this](const QVariant&) { paintPending_ = true; });
+}
+
+bool CExplainWin::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && paintPending_ && watched == focusProxy()) {
+        paintPending_ = false;
+        emit pagePainted();
+    }
+    return QWebEngineView::eventFilter(watched, event);
 }
 
 } // namespace quillory

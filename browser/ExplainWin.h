@@ -66,15 +66,23 @@ public:
     // if any, later learns whether the function existed and ran.
     bool CallScript(const QString& function, const QStringList& args = {}, ScriptResult onResult = {});
 
+signals:
+    // The view painted for the first time since a document completed or a
+    // body was set and the page had taken it in.
+    void pagePainted();
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnNavigationAccepted(const QUrl& url);
     void OnLoadFinished(bool ok);
     void OnLinkClicked(const QString& href);
     void AttachKeyFilter();
+    // Runs a script and, once the page has run it, waits for the next paint.
+    void RunThenAwaitPaint(const QString& script);
 
     ExplainPage* page_ = nullptr;
     LinkBridge* bridge_ = nullptr;
@@ -88,6 +96,7 @@ private:
     // only later; empty while no document of the program is shown.
     QString pageName_;
     bool hasDocument_ = false;
+    bool paintPending_ = false;
 };
 
 } // namespace quillory

@@ -113,7 +113,8 @@ QString UsageText() {
         "3 traditional Chinese, 4 Jyutping.\n"
         "\n"
         "Exit status: 0 found, 1 not found, 2 bad usage, 3 the data is missing or damaged.\n"
-        "The data folder defaults to demo/ beside the program.\n");
+        "The data folder defaults to demo/ beside the program, else share/quillory of its\n"
+        "installation prefix.\n");
 }
 
 } // namespace quillory::cli

@@ -5,6 +5,7 @@
 #include "cli/LookupCommands.h"
 #include "cli/PageCommands.h"
 #include "cli/StrokeCommands.h"
+#include "settings/ProgramFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -121,7 +122,7 @@ int main(int argc, char* argv[]) {
     int language = 0;
     QString outputPath;
     QString pngFolder;
-    QString dataFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/demo");
+    QString dataFolder = ProgramDataFolder();
     QString lessonFolder;
     QStringList words;
     const QStringList args = QCoreApplication::arguments().mid(1);

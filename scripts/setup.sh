@@ -22,8 +22,18 @@ apt_packages=(
 # The sound tests start a sound server of their own with a null output. Its
 # package is not added where another sound server's package (which it would
 # replace) is installed.
+# The installation tests validate the desktop file and the AppStream metainfo;
+# scripts/measure_window.sh drives the window with xdotool.
+if [ "$with_test_tools" = 1 ]; then
+  apt_packages+=(desktop-file-utils appstream xdotool)
+fi
 if [ "$with_test_tools" = 1 ] && ! dpkg-query -W -f='${Status}' pipewire-pulse 2>/dev/null | grep -q 'install ok installed'; then
   apt_packages+=(pulseaudio)
+fi
+
+# The fuzz harnesses (make fuzz) are built with clang and libFuzzer.
+if [ "$with_test_tools" = 1 ]; then
+  apt_packages+=(clang libfuzzer-14-dev)
 fi
 
 missing=()

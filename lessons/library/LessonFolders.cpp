@@ -1,6 +1,7 @@
 #include "lessons/library/LessonFolders.h"
 
 #include "lessons/library/FolderCopy.h"
+#include "settings/ProgramFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -56,9 +57,15 @@ LessonFolders ChooseLessonFolders(const QString& programFolder, const QString& u
 }
 
 LessonFolders ProgramLessonFolders() {
-    return ChooseLessonFolders(QCoreApplication::applicationDirPath(),
-                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-                               CanWriteLessonFolders);
+    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    // An installed program ships its sample lessons in its data folder and
+    // never writes there, even when it could (run as root).
+    if (IsInstalledProgram(programFolder)) {
+        return ChooseLessonFolders(ProgramDataFolder(), userFolder,
+                                   [](const LessonFolders&) { return false; });
+    }
+    return ChooseLessonFolders(programFolder, userFolder, CanWriteLessonFolders);
 }
 
 } // namespace quillory

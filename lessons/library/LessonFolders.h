@@ -26,7 +26,8 @@ LessonFolders ChooseLessonFolders(const QString& programFolder, const QString& u
 // they exist, or else the nearest folder that does.
 bool CanWriteLessonFolders(const LessonFolders& folders);
 // ChooseLessonFolders for this program: its own folder, the user's
-// QStandardPaths::AppDataLocation and CanWriteLessonFolders.
+// QStandardPaths::AppDataLocation and CanWriteLessonFolders; installed, the
+// user's folder always, seeded from the lessons in the installed data folder.
 LessonFolders ProgramLessonFolders();
 
 } // namespace quillory
