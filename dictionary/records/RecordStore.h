@@ -72,6 +72,10 @@ public:
     // program holds past the busy time-out); they still answer "not found"
     // or the rows read so far, so callers check the faults to tell.
     void setFaults(DataFaults* faults) { faults_ = faults; }
+    DataFaults* faults() const { return faults_; }
+    // The open connection, for the look-ups of companion readers (the reading
+    // index) on the same thread; null while closed.
+    sqlite3* connection() const { return db_; }
 
     std::optional<CharacterRecord> characterRecord(std::uint32_t code) const;
     // A word given in simplified or traditional characters.
