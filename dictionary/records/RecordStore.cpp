@@ -49,6 +49,12 @@ constexpr const char* kFullTextSql =
     "JOIN english_entries AS e ON e.id = f.rowid "
     "ORDER BY f.rank, e.commonness, e.gloss_count, e.length, e.id LIMIT ?2";
 
+// Entry ids follow commonness: the first prefix matches are the most common.
+constexpr const char* kPrefixSql =
+    "SELECT e.id, e.word, e.pinyin, e.english, e.is_character "
+    "FROM english_entries AS e WHERE e.id IN "
+    "(SELECT rowid FROM english_fts WHERE english_fts MATCH ?1 ORDER BY rowid LIMIT ?2) ORDER BY e.id";
+
 constexpr const char* kFrequencySql = "SELECT count FROM word_frequencies WHERE word = ?1";
 
 constexpr const char* kWordReadingsSql =
@@ -136,6 +142,7 @@ struct RecordStore::Statements {
     SqliteStatement wholeGloss;
     SqliteStatement glossRange;
     SqliteStatement fullText;
+    SqliteStatement prefix;
     // Stores built before the word counts have no frequency table.
     SqliteStatement frequency;
     bool hasFrequencies = false;
@@ -144,7 +151,7 @@ struct RecordStore::Statements {
         hasFrequencies = frequency.Prepare(db, kFrequencySql);
         return character.Prepare(db, kCharacterSql) && word.Prepare(db, kWordSql) &&
                wholeGloss.Prepare(db, kWholeGlossSql) && glossRange.Prepare(db, kGlossRangeSql) &&
-               fullText.Prepare(db, kFullTextSql);
+               fullText.Prepare(db, kFullTextSql) && prefix.Prepare(db, kPrefixSql);
     }
 };
 
@@ -292,6 +299,23 @@ std::vector<EnglishMatch> RecordStore::englishMatches(const QString& query, int 
     fullText.Bind(1, FullTextQuery(query));
     fullText.Bind(2, sqlite3_int64(limit + collector.seenCount()));
     collect(fullText);
+    return collector.take();
+}
+
+std::vector<EnglishMatch> RecordStore::englishPrefixMatches(const QString& prefix, int limit) const {
+    QString query = FullTextQuery(prefix);
+    if (!statements_ || limit <= 0 || query.isEmpty()) {
+        return {};
+    }
+    query += u'*'; // the last word as a prefix
+    MatchCollector collector(limit);
+    const SqliteStatement& statement = statements_->prefix;
+    const StatementReset reset(statement);
+    statement.Bind(1, query);
+    statement.Bind(2, sqlite3_int64(limit * 2));
+    while (!collector.full() && Row(statement)) {
+        collector.add(statement);
+    }
     return collector.take();
 }
 

@@ -87,6 +87,10 @@ public:
     // Within the first two groups: common and few characters with the matching
     // gloss early in the entry first, then fewer glosses.
     std::vector<EnglishMatch> englishMatches(const QString& query, int limit = 50) const;
+    // Entries with a gloss word starting with the last word of a text being
+    // typed (and holding its earlier words), most common first: the English
+    // part of the suggestions under the search box.
+    std::vector<EnglishMatch> englishPrefixMatches(const QString& prefix, int limit = 10) const;
 
     // How often a word or character occurs in a large corpus of simplified
     // text; a traditional form counts as its simplified form. 0 when the
