@@ -1,6 +1,7 @@
-// English search on the full record store in its worst cases: words held by
-// most glosses (the full-text ranking then scores every match) and long
-// pasted queries.
+// English search on the full record store: the words held by most glosses
+// (the full-text ranking then scores thousands of matches), everyday words
+// and phrases ranked by their counts, long pasted queries, and the
+// suggestions for the start of a word being typed.
 #include "dictionary/records/RecordStore.h"
 
 #include <benchmark/benchmark.h>
@@ -15,21 +16,23 @@ const RecordStore& FullRecordStore() {
     static RecordStore store;
     static const bool opened = store.Open(QStringLiteral(QUILLORY_DATA_DIR "/records.db"));
     if (!opened) {
-        std::fprintf(stderr, "cannot open %s/records.db\n", QUILLORY_DATA_DIR);
+        std::fprintf(stderr, "cannot open %s/records.db: %s\n", QUILLORY_DATA_DIR,
+                     qPrintable(store.openError()));
         std::abort();
     }
     return store;
 }
 
-void EnglishSearchCommonWord(benchmark::State& state) {
+void EnglishSearchQuery(benchmark::State& state) {
     const RecordStore& store = FullRecordStore();
-    static const char* const kQueries[] = {"to", "a", "of", "person"};
+    static const char* const kQueries[] = {"to", "a", "the", "of", "person", "bank", "to study"};
     const QString query = QString::fromLatin1(kQueries[state.range(0)]);
+    state.SetLabel(kQueries[state.range(0)]);
     for (auto _ : state) {
         benchmark::DoNotOptimize(store.englishMatches(query));
     }
 }
-BENCHMARK(EnglishSearchCommonWord)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(EnglishSearchQuery)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 
 void EnglishSearchLongQuery(benchmark::State& state) {
     const RecordStore& store = FullRecordStore();
@@ -39,5 +42,18 @@ void EnglishSearchLongQuery(benchmark::State& state) {
     }
 }
 BENCHMARK(EnglishSearchLongQuery)->Unit(benchmark::kMillisecond);
+
+// One keystroke's look-up: a single letter (the widest range), a word being
+// typed, and a phrase whose last word is still partial.
+void EnglishSuggestions(benchmark::State& state) {
+    const RecordStore& store = FullRecordStore();
+    static const char* const kPrefixes[] = {"s", "ban", "comp", "to st", "apple tr"};
+    const QString prefix = QString::fromLatin1(kPrefixes[state.range(0)]);
+    state.SetLabel(kPrefixes[state.range(0)]);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(store.englishPrefixMatches(prefix));
+    }
+}
+BENCHMARK(EnglishSuggestions)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 
 } // namespace

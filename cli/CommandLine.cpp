@@ -61,6 +61,8 @@ std::optional<Request> ParseRequest(const QStringList& words, QString* usageErro
         {QStringLiteral("render"), RequestKind::Render},
         {QStringLiteral("search"), RequestKind::Search},
         {QStringLiteral("strokes-of"), RequestKind::StrokesOf},
+        {QStringLiteral("lookup"), RequestKind::Lookup},
+        {QStringLiteral("suggest"), RequestKind::Suggest},
     };
     if (words.isEmpty()) {
         *usageError = QStringLiteral("no command given");
@@ -78,7 +80,8 @@ std::optional<Request> ParseRequest(const QStringList& words, QString* usageErro
     }
     // English phrases and search-box queries may come unquoted as several
     // words; every other command takes exactly one argument.
-    const bool phrase = *kind == RequestKind::English || *kind == RequestKind::Search;
+    const bool phrase =
+        *kind == RequestKind::English || *kind == RequestKind::Search || IsSearchBoxRequest(*kind);
     if (!phrase && rest.size() > 1) {
         *usageError = QStringLiteral("'%1' takes one argument").arg(words.first());
         return std::nullopt;
@@ -106,6 +109,11 @@ QString UsageText() {
         "                     mmpp://9=2, or welcome, support, about\n"
         "  render LINK        the same as one standalone HTML file (-o FILE.html, or -o - for standard output)\n"
         "  search \"TEXT\"      what the search box posts for TEXT (command and value), or its message\n"
+        "  lookup \"TEXT\"      what the search box finds for TEXT, best first: Chinese text, a code point,\n"
+        "                     Pinyin or Jyutping typed any way (zhongwen, ni3hao3, lǚyóu, nei5 hou2) and\n"
+        "                     English; one match a line: word  pinyin  jyutping  english\n"
+        "  suggest PREFIX     the suggestions under the search box while PREFIX is typed:\n"
+        "                     word  reading  gloss\n"
         "  strokes-of 永      the stroke order: each stroke's contour and direction; with --png DIR also\n"
         "                     the whole glyph and the strokes revealed one by one as PNG pictures\n"
         "\n"

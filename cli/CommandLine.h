@@ -24,7 +24,9 @@ enum class RequestKind {
     Page,
     Render,
     Search,
-    StrokesOf
+    StrokesOf,
+    Lookup,
+    Suggest
 };
 
 struct Request {
@@ -36,6 +38,11 @@ struct Request {
 std::optional<Request> ParseRequest(const QStringList& words, QString* usageError);
 
 QString UsageText();
+
+// Search-box commands are answered by SearchCommands.
+constexpr bool IsSearchBoxRequest(RequestKind kind) {
+    return kind == RequestKind::Lookup || kind == RequestKind::Suggest;
+}
 
 // Page commands are answered by PageCommands, the others by LookupCommands.
 constexpr bool IsPageRequest(RequestKind kind) {

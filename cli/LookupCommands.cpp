@@ -140,6 +140,8 @@ Answer LookupCommands::run(const Request& request) {
     case RequestKind::Render:
     case RequestKind::Search:
     case RequestKind::StrokesOf:
+    case RequestKind::Lookup:
+    case RequestKind::Suggest:
         break;
     }
     return Failure(kBadUsage, QStringLiteral("unknown command"));
@@ -213,9 +215,13 @@ Answer LookupCommands::word(const QString& text) {
         {QStringLiteral("jyutping"), entry->jyutping},
         {QStringLiteral("english"), entry->english},
     };
+    // A Cantonese word the dictionary has no gloss for says so; the JSON
+    // keeps its English empty.
+    const QString english = entry->english.trimmed().isEmpty()
+                                ? QStringLiteral("- (Cantonese word; no English gloss yet)")
+                                : entry->english;
     answer.text = entry->word + u'\n' + Row(QStringLiteral("Pinyin"), entry->pinyin) +
-                  Row(QStringLiteral("Jyutping"), entry->jyutping) +
-                  Row(QStringLiteral("English"), entry->english);
+                  Row(QStringLiteral("Jyutping"), entry->jyutping) + Row(QStringLiteral("English"), english);
     return answer;
 }
 

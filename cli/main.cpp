@@ -4,6 +4,7 @@
 #include "cli/LessonCommands.h"
 #include "cli/LookupCommands.h"
 #include "cli/PageCommands.h"
+#include "cli/SearchCommands.h"
 #include "cli/StrokeCommands.h"
 #include "settings/ProgramFolders.h"
 
@@ -41,10 +42,24 @@ int Report(const Answer& answer, bool json) {
     return answer.status;
 }
 
+// The command sets of a session.
+struct Commands {
+    LookupCommands& lookups;
+    PageCommands& pages;
+    StrokeCommands& strokes;
+    const SearchCommands& search;
+};
+
 // Answers one request with the command set it belongs to.
-Answer AnswerRequest(const Request& request, LookupCommands& lookups, PageCommands& pages,
-                     StrokeCommands& strokes, const QString& outputPath) {
+Answer AnswerRequest(const Request& request, const Commands& commands, const QString& outputPath) {
+    LookupCommands& lookups = commands.lookups;
+    PageCommands& pages = commands.pages;
+    StrokeCommands& strokes = commands.strokes;
     switch (request.kind) {
+    case RequestKind::Lookup:
+        return commands.search.lookup(request.argument);
+    case RequestKind::Suggest:
+        return commands.search.suggest(request.argument);
     case RequestKind::StrokesOf:
         return strokes.strokesOf(request.argument);
     case RequestKind::Page:
@@ -63,10 +78,10 @@ Answer AnswerRequest(const Request& request, LookupCommands& lookups, PageComman
 
 // The answer, unless the look-up met damaged data: then the data-folder
 // message, never "not found" or a shortened list.
-Answer Answer1(Dictionary& dictionary, const Request& request, LookupCommands& lookups, PageCommands& pages,
-               StrokeCommands& strokes, const QString& outputPath) {
+Answer Answer1(Dictionary& dictionary, const Request& request, const Commands& commands,
+               const QString& outputPath) {
     const int faults = dictionary.faults().count();
-    Answer answer = AnswerRequest(request, lookups, pages, strokes, outputPath);
+    Answer answer = AnswerRequest(request, commands, outputPath);
     if (dictionary.faults().count() != faults) {
         return Failure(kDataUnavailable, DataFolderMessage(dictionary.files().dataFolder()));
     }
@@ -74,8 +89,7 @@ Answer Answer1(Dictionary& dictionary, const Request& request, LookupCommands& l
 }
 
 // Exits with 0, or 3 when a line met damaged data.
-int RunBatch(Dictionary& dictionary, LookupCommands& commands, PageCommands& pages, StrokeCommands& strokes,
-             bool json) {
+int RunBatch(Dictionary& dictionary, const Commands& commands, bool json) {
     int status = 0;
     QTextStream in(stdin);
     QTextStream out(stdout);
@@ -91,7 +105,7 @@ int RunBatch(Dictionary& dictionary, LookupCommands& commands, PageCommands& pag
         if (!SplitCommandWords(line, words)) {
             answer = Failure(kBadUsage, QStringLiteral("unclosed quote"));
         } else if (auto request = ParseRequest(words, &usage)) {
-            answer = Answer1(dictionary, *request, commands, pages, strokes, QString());
+            answer = Answer1(dictionary, *request, commands, QString());
         } else {
             answer = Failure(kBadUsage, usage);
         }
@@ -206,8 +220,10 @@ int main(int argc, char* argv[]) {
     LookupCommands commands(dictionary);
     PageCommands pages(dictionary, language);
     StrokeCommands strokes(dictionary, reporter, pngFolder);
+    const SearchCommands search(dictionary);
+    const Commands all{commands, pages, strokes, search};
     if (batch) {
-        return RunBatch(dictionary, commands, pages, strokes, json);
+        return RunBatch(dictionary, all, json);
     }
-    return Report(Answer1(dictionary, *request, commands, pages, strokes, outputPath), json);
+    return Report(Answer1(dictionary, *request, all, outputPath), json);
 }

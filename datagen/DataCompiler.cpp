@@ -1,18 +1,20 @@
 #include "datagen/DataCompiler.h"
 
-#include "datagen/sources/CedictReader.h"
-#include "datagen/writers/IndexWriter.h"
-#include "datagen/sources/JyutpingAnnotator.h"
-#include "datagen/writers/ListFileWriter.h"
 #include "datagen/PinyinFont.h"
-#include "datagen/sources/RadicalFormsReader.h"
-#include "datagen/writers/RecordStoreWriter.h"
 #include "datagen/StagingFolder.h"
 #include "datagen/sounds/SyllableSounds.h"
-#include "datagen/strokes/StrokeData.h"
+#include "datagen/sources/CantoneseMerge.h"
+#include "datagen/sources/CedictReader.h"
+#include "datagen/sources/JyutpingAnnotator.h"
+#include "datagen/sources/RadicalFormsReader.h"
 #include "datagen/sources/UnihanReader.h"
 #include "datagen/sources/WordCountReader.h"
+#include "datagen/strokes/StrokeData.h"
+#include "datagen/writers/IndexWriter.h"
+#include "datagen/writers/ListFileWriter.h"
+#include "datagen/writers/RecordStoreWriter.h"
 #include "stroke/records/StrokeOrderFormat.h"
+#include "tools/convert/ChineseScript.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,6 +28,7 @@ namespace {
 const char* const kLicenseFile = "LICENSES.txt";
 const char* const kUnicodeCopyright = "/usr/share/doc/unicode-data/copyright";
 const char* const kJiebaCopyright = "/usr/share/doc/python3-jieba/copyright";
+const char* const kRimeCopyright = "/usr/share/doc/rime-data-jyut6ping3/copyright";
 
 QString Seconds(const QElapsedTimer& timer) {
     return QString::number(timer.elapsed() / 1000.0, 'f', 1) + QStringLiteral(" s");
@@ -53,6 +56,10 @@ bool CheckInputs(const CompilerInputs& inputs, QString* error) {
     if (!inputs.wordCountsFile.isEmpty() && !QFileInfo(inputs.wordCountsFile).isFile()) {
         *error =
             QStringLiteral("the word counts (--word-counts) were not found: %1").arg(inputs.wordCountsFile);
+        return false;
+    }
+    if (!inputs.rimeDir.isEmpty() && !QFileInfo(inputs.rimeDir).isDir()) {
+        *error = QStringLiteral("the rime-cantonese folder (--rime) was not found: %1").arg(inputs.rimeDir);
         return false;
     }
     if (!inputs.strokeOrderDir.isEmpty() && !QFileInfo(inputs.strokeOrderDir).isDir()) {
@@ -116,6 +123,16 @@ QString LicenseNotices(const CompilerInputs& inputs, const SourceData& source) {
         section(QStringLiteral("jieba's dictionary (word frequencies)"), jieba);
     }
 
+    if (!inputs.rimeDir.isEmpty()) {
+        QString rime = ReadTextFile(QString::fromLatin1(kRimeCopyright));
+        if (rime.isEmpty())
+            rime = QStringLiteral("rime-cantonese, Creative Commons Attribution 4.0 International License\n"
+                                  "https://creativecommons.org/licenses/by/4.0/");
+        section(QStringLiteral("rime-cantonese (Cantonese words, Jyutping of words and characters, Cantonese "
+                               "word counts; modified: derived data)"),
+                rime);
+    }
+
     if (!inputs.strokeOrderDir.isEmpty()) {
         QString arphic = StrokeLicenseText(inputs.strokeOrderDir);
         if (arphic.isEmpty())
@@ -141,6 +158,32 @@ bool WriteTextFile(const QString& path, const QString& text, QString* error) {
         *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
+    return true;
+}
+
+bool MergeRimeCantonese(const QString& dir, SourceData& source, QTextStream& progress, QString* error) {
+    QElapsedTimer step;
+    step.start();
+    RimeCantonese rime;
+    RimeStats read;
+    if (!ReadRimeCantonese(dir, rime, error, &read))
+        return false;
+    ChineseScript script;
+    const ToSimplified toSimplified = [&script](const QString& text) {
+        return script.Convert(text, ScriptDirection::ToSimplified, ChineseVariant::Standard);
+    };
+    CantoneseStats merged;
+    if (!MergeCantonese(std::move(rime), source, toSimplified, error, &merged)) {
+        if (!script.error().isEmpty())
+            *error += QStringLiteral(": ") + script.error();
+        return false;
+    }
+    progress << "rime-cantonese: " << read.wordLines << " word, " << read.characterLines << " character and "
+             << read.countLines << " count lines, " << read.skippedLines << " lines skipped; "
+             << merged.wordsAdded << " words added, " << merged.tonesTaken << " changed tones and "
+             << merged.missingFilled << " missing readings taken, " << merged.characterReadingsAdded
+             << " character readings added, " << merged.charactersReordered
+             << " characters with another first reading (" << Seconds(step) << ")" << Qt::endl;
     return true;
 }
 
@@ -190,15 +233,15 @@ bool ReadSources(const CompilerInputs& inputs, SourceData* source, QTextStream& 
     progress << "to-jyutping: " << jyutping.wordsRead << " words read, " << jyutping.candidatesAdded
              << " character readings added (" << Seconds(step) << ")" << Qt::endl;
 
-    if (inputs.wordCountsFile.isEmpty())
-        return true;
-    step.start();
-    WordCountStats counts;
-    if (!ReadWordCounts(inputs.wordCountsFile, *source, error, &counts))
-        return false;
-    progress << "Word counts: " << counts.words << " words, " << counts.skippedLines << " lines skipped ("
-             << Seconds(step) << ")" << Qt::endl;
-    return true;
+    if (!inputs.wordCountsFile.isEmpty()) {
+        step.start();
+        WordCountStats counts;
+        if (!ReadWordCounts(inputs.wordCountsFile, *source, error, &counts))
+            return false;
+        progress << "Word counts: " << counts.words << " words, " << counts.skippedLines << " lines skipped ("
+                 << Seconds(step) << ")" << Qt::endl;
+    }
+    return inputs.rimeDir.isEmpty() || MergeRimeCantonese(inputs.rimeDir, *source, progress, error);
 }
 
 bool CompileData(const CompilerInputs& inputs, QTextStream& progress, QString* error) {
@@ -257,8 +300,8 @@ bool CompileData(const CompilerInputs& inputs, QTextStream& progress, QString* e
     RecordStoreStats records;
     if (!WriteRecordStore(source, staging.FilePath(QStringLiteral("records.db")), error, &records))
         return false;
-    progress << "Record store: " << records.characters << " characters, " << records.words << " words ("
-             << Seconds(step) << ")" << Qt::endl;
+    progress << "Record store: " << records.characters << " characters, " << records.words << " words, "
+             << records.readingKeys << " reading keys (" << Seconds(step) << ")" << Qt::endl;
 
     step.start();
     if (!WritePinyinFont(staging.FilePath(PinyinFontFileName()), error))

@@ -1,6 +1,7 @@
 #pragma once
 // Builds the dictionary data folder from the sources: reads Unihan, the
-// radical list, CC-CEDICT, to-jyutping and the word counts, writes the list files, the
+// radical list, CC-CEDICT, to-jyutping, the word counts and rime-cantonese's
+// tables, writes the list files, the
 // syllable sounds, the index and the record store, and puts them into the
 // data folder together.
 #include "datagen/sources/SourceData.h"
@@ -16,6 +17,7 @@ struct CompilerInputs {
     QString cedictFile;       // cedict_ts.u8.js or a plain CC-CEDICT file
     QString toJyutpingDir;    // the to-jyutping package folder
     QString wordCountsFile;   // jieba's dict.txt; empty: every word counts 0
+    QString rimeDir;          // rime-cantonese's tables; empty: no Cantonese words, counts or order
     QString outDir;           // the data folder
     quint16 version = 1;      // data version stored in the index
     QString jyutpingScript;   // empty: the compiler's own to_jyutping.js

@@ -32,6 +32,10 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption wordCounts(QStringLiteral("word-counts"),
                                         QStringLiteral("jieba's dict.txt: word counts (optional)."),
                                         QStringLiteral("file"));
+    const QCommandLineOption rime(
+        QStringLiteral("rime"),
+        QStringLiteral("Folder of rime-cantonese's jyut6ping3 tables and essay-cantonese.txt (optional)."),
+        QStringLiteral("dir"));
     const QCommandLineOption strokeOrder(
         QStringLiteral("stroke-order"), QStringLiteral("Folder of the hanzi-writer-data package (optional)."),
         QStringLiteral("dir"));
@@ -45,8 +49,8 @@ int main(int argc, char* argv[]) {
                                     QStringLiteral("file"));
     const QCommandLineOption noSounds(QStringLiteral("no-sounds"),
                                       QStringLiteral("Write an empty sound archive instead of recording."));
-    parser.addOptions(
-        {unihan, radicals, cedict, toJyutping, wordCounts, strokeOrder, outDir, version, script, noSounds});
+    parser.addOptions({unihan, radicals, cedict, toJyutping, wordCounts, rime, strokeOrder, outDir, version,
+                       script, noSounds});
 
     if (!parser.parse(QCoreApplication::arguments())) {
         err << parser.errorText() << Qt::endl << Qt::endl << parser.helpText();
@@ -83,6 +87,7 @@ int main(int argc, char* argv[]) {
     inputs.cedictFile = parser.value(cedict);
     inputs.toJyutpingDir = parser.value(toJyutping);
     inputs.wordCountsFile = parser.value(wordCounts);
+    inputs.rimeDir = parser.value(rime);
     inputs.strokeOrderDir = parser.value(strokeOrder);
     inputs.outDir = parser.value(outDir);
     inputs.version = static_cast<quint16>(number);

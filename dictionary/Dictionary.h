@@ -1,12 +1,14 @@
 #pragma once
 // Owns everything a look-up needs: the open data files, the loaded index, the
-// list reader, the record store and the syllable sounds of one data folder.
+// list reader, the record store with its search look-ups and the syllable
+// sounds of one data folder.
 #include "dictionary/lists/CharacterLists.h"
 #include "dictionary/files/DataFiles.h"
 #include "dictionary/files/DataIndex.h"
 #include "dictionary/text/DataFaults.h"
 #include "dictionary/text/MessageReporter.h"
 #include "dictionary/records/RecordStore.h"
+#include "dictionary/search/Lookup.h"
 #include "dictionary/sounds/SoundStore.h"
 
 #include <QString>
@@ -32,6 +34,8 @@ public:
     const DataIndex& index() const { return index_; }
     CharacterLists& lists() { return lists_; }
     const RecordStore& records() const { return records_; }
+    // What the search box finds, over the record store; from this thread only.
+    const Lookup& lookup() const { return lookup_; }
     const SoundStore& sounds() const { return sounds_; }
     QString soundError() const { return sounds_.error(); }
     // Damage that look-ups met in the lists and the record store; the first
@@ -48,6 +52,7 @@ private:
     DataIndex index_;
     CharacterLists lists_;
     RecordStore records_;
+    Lookup lookup_{records_};
     SoundStore sounds_;
 };
 

@@ -102,6 +102,7 @@ const QStringList& NameRegistry::RegisteredNames() {
         QStringLiteral("HTML_ID_TECH_REQUEST"),
         QStringLiteral("HTML_ID_USEFUL_LINKS"),
         QStringLiteral("HTML_ID_SUGGESTIONS"),
+        QString::fromLatin1(kCantoneseOnlyLabel),
     };
     return names;
 }

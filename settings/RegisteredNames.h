@@ -18,6 +18,9 @@ inline constexpr char kTooltipJyutping[] = "TOOLTIP_BTN_JYUTPING";
 inline constexpr char kTooltipJyutping2[] = "TOOLTIP_BTN_JYUTPING2";
 inline constexpr char kTooltipGo[] = "TOOLTIP_BTN_GO";
 
+// The word page's English for a Cantonese word that has no gloss.
+inline constexpr char kCantoneseOnlyLabel[] = "HTML_ID_CANTONESE_ONLY";
+
 // The stroke player's buttons and timers.
 inline constexpr char kStrokeButtonBeginning[] = "IDC_BUTTON_BEGINNING";
 inline constexpr char kStrokeButtonEnd[] = "IDC_BUTTON_END";

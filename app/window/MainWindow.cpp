@@ -1,6 +1,7 @@
 #include "app/window/MainWindow.h"
 
 #include "app/window/MainMenus.h"
+#include "app/window/SuggestionWorker.h"
 #include "app/window/TrayIcon.h"
 #include "app/window/UpdateControls.h"
 #include "browser/ExplainWin.h"
@@ -130,6 +131,9 @@ void MainWindow::CreateControls() {
 
     searchBox_ = new SearchComboBox(this);
     searchBox_->setRequestPoster([this](const ProtocolRequest& request) { PostRequest(request); });
+    // Suggestions while typing, from the same record store on a thread of their own.
+    searchBox_->setSuggestionSource(
+        new StoreSuggestions(dictionary_.files().DataPath(Dictionary::recordStoreName()), searchBox_));
     connect(searchBox_, &SearchComboBox::searchRequested, this, [this] { RunGo(); });
     connect(searchBox_, &SearchComboBox::historyPicked, this, [this](int index) { PickHistory(index); });
     controls_.PlaceSearchBox(searchBox_);

@@ -46,6 +46,19 @@ QString ToQString(QByteArrayView bytes) {
     return QString::fromUtf8(bytes.data(), bytes.size());
 }
 
+// "de(75596) dì(157)": each reading with its count.
+void ReadPinyinUses(const QString& value, std::map<std::string, int>& uses) {
+    for (QStringView part : QStringView(value).split(u' ', Qt::SkipEmptyParts)) {
+        const qsizetype open = part.indexOf(u'(');
+        if (open <= 0 || !part.endsWith(u')'))
+            continue;
+        bool ok = false;
+        const int count = part.sliced(open + 1, part.size() - open - 2).toInt(&ok);
+        if (ok && count > 0)
+            uses[PinyinToToneDigits(part.first(open))] += count;
+    }
+}
+
 class UnihanCollector {
 public:
     explicit UnihanCollector(SourceData& source)
@@ -114,6 +127,8 @@ private:
             CharacterSource& character = Character(code);
             for (QByteArrayView reading : QByteArray(value.data(), value.size()).split(' '))
                 AppendUnique(character.jyutping, reading.trimmed().toByteArray().toLower().toStdString());
+            if (!character.jyutping.empty())
+                character.cantonese = character.jyutping.front();
             pending.seen = true;
         } else if (field == "kDefinition") {
             Character(code).definition = ToQString(value);
@@ -132,6 +147,9 @@ private:
             pending.seen = true;
         } else if (field == "kTraditionalVariant") {
             Character(code).traditional = ParseVariantList(ToQString(value), code);
+            pending.seen = true;
+        } else if (field == "kHanyuPinlu") {
+            ReadPinyinUses(ToQString(value), Character(code).pinyinUses);
             pending.seen = true;
         } else if (field == "kFrequency") {
             const int frequency = value.toInt(&ok);

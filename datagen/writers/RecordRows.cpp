@@ -2,6 +2,7 @@
 
 #include "dictionary/text/Romanisation.h"
 
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
 #include <tuple>
@@ -151,6 +152,13 @@ QString HexCodeList(const std::vector<std::uint32_t>& codes) {
 }
 
 std::map<QByteArray, qint64> BuildWordFrequencies(const SourceData& source) {
+    // A form that the dictionary also writes as simplified (瞭 liao4) keeps
+    // its own count: only forms that are traditional and nothing else take
+    // their simplified form's count (瞭 is not 了).
+    QSet<QString> simplifiedForms;
+    for (const WordSource& word : source.words) {
+        simplifiedForms.insert(word.simplified);
+    }
     std::map<QByteArray, qint64> counts;
     const auto raise = [&counts](const QString& form, qint64 count) {
         qint64& stored = counts[form.toUtf8()];
@@ -159,15 +167,19 @@ std::map<QByteArray, qint64> BuildWordFrequencies(const SourceData& source) {
     for (const WordSource& word : source.words) {
         const qint64 count = source.wordCounts.value(word.simplified, 0);
         raise(word.simplified, count);
-        raise(word.traditional, count);
+        raise(word.traditional, simplifiedForms.contains(word.traditional)
+                                    ? source.wordCounts.value(word.traditional, 0)
+                                    : count);
     }
     for (const auto& [code, character] : source.characters) {
         const char32_t own = code;
         const QString text = QString::fromUcs4(&own, 1);
         qint64 count = source.wordCounts.value(text, 0);
-        for (const std::uint32_t simplified : character.simplified) {
-            const char32_t variant = simplified;
-            count = std::max(count, source.wordCounts.value(QString::fromUcs4(&variant, 1), 0));
+        if (!simplifiedForms.contains(text)) {
+            for (const std::uint32_t simplified : character.simplified) {
+                const char32_t variant = simplified;
+                count = std::max(count, source.wordCounts.value(QString::fromUcs4(&variant, 1), 0));
+            }
         }
         raise(text, count);
     }

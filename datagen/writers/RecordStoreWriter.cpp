@@ -1,5 +1,6 @@
 #include "datagen/writers/RecordStoreWriter.h"
 
+#include "datagen/writers/ReadingKeyRows.h"
 #include "datagen/writers/RecordRows.h"
 #include "dictionary/records/EnglishGloss.h"
 #include "dictionary/records/RecordStore.h"
@@ -56,9 +57,10 @@ public:
 
     bool Build(RecordStoreStats* stats) {
         if (!Exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN;") || !Exec(kSchema) ||
-            !PrepareStatements() || !WriteMeta() || !WriteCharacters(stats) || !WriteWords(stats) ||
-            !WriteFrequencies() || !WriteEnglishEntries() || !WriteGlosses() || !Exec(kIndexes) ||
-            !Exec("COMMIT;") || !Exec("ANALYZE;")) {
+            !Exec(kReadingKeysSchema) || !PrepareStatements() || !WriteMeta() || !WriteCharacters(stats) ||
+            !WriteWords(stats) || !WriteReadingKeys(stats) || !WriteFrequencies() || !WriteEnglishEntries() ||
+            !WriteGlosses() || !Exec(kIndexes) || !Exec(kReadingKeysIndex) || !Exec("COMMIT;") ||
+            !Exec("ANALYZE;")) {
             return false;
         }
         return true;
@@ -92,7 +94,8 @@ private:
                Prepare(word_, "INSERT INTO words VALUES(?1, ?2, ?3, ?4, ?5, ?6)") &&
                Prepare(entry_, "INSERT INTO english_entries VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)") &&
                Prepare(gloss_, "INSERT INTO english_glosses VALUES(?1, ?2, ?3)") &&
-               Prepare(frequency_, "INSERT INTO word_frequencies VALUES(?1, ?2)");
+               Prepare(frequency_, "INSERT INTO word_frequencies VALUES(?1, ?2)") &&
+               Prepare(readingKey_, "INSERT INTO reading_keys VALUES(?1, ?2, ?3, ?4, ?5)");
     }
 
     bool Run(const SqliteStatement& statement) {
@@ -169,6 +172,21 @@ private:
                                    grades_.commonness(source.simplified))) {
                 return false;
             }
+        }
+        return true;
+    }
+
+    bool WriteReadingKeys(RecordStoreStats* stats) {
+        for (const ReadingKeyRow& row : BuildReadingKeyRows(source_)) {
+            readingKey_.Bind(1, sqlite3_int64(row.wordId));
+            readingKey_.Bind(2, sqlite3_int64(static_cast<int>(row.system)));
+            readingKey_.Bind(3, row.letters);
+            readingKey_.Bind(4, row.reading);
+            readingKey_.Bind(5, sqlite3_int64(row.count));
+            if (!Run(readingKey_)) {
+                return false;
+            }
+            ++stats->readingKeys;
         }
         return true;
     }
@@ -269,7 +287,7 @@ private:
     sqlite3_int64 entryId_ = 0;
     std::vector<EntryRow> entries_;
     std::vector<GlossRow> glosses_;
-    SqliteStatement meta_, character_, word_, entry_, gloss_, frequency_;
+    SqliteStatement meta_, character_, word_, entry_, gloss_, frequency_, readingKey_;
 };
 
 // Creates an empty file with a unique name beside path; empty on failure.

@@ -9,6 +9,7 @@ namespace quillory::datagen {
 struct RecordStoreStats {
     int characters = 0;
     int words = 0;
+    int readingKeys = 0;
     qint64 fileSize = 0;
 };
 

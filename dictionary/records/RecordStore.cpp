@@ -1,20 +1,15 @@
 #include "dictionary/records/RecordStore.h"
 
-#include "dictionary/records/EnglishGloss.h"
+#include "dictionary/records/EnglishSearch.h"
 #include "dictionary/records/SqliteStatement.h"
 #include "dictionary/records/StoreChecks.h"
 
 #include <QFile>
 #include <QStringList>
-#include <unordered_set>
 
 namespace quillory {
 
 namespace {
-
-// At most this many query words go into the full-text query; a longer query
-// still has to match them all, and no pasted page can blow up the query.
-constexpr qsizetype kMaxQueryWords = 32;
 
 constexpr const char* kCharacterSql =
     "SELECT pinyin, jyutping, strokes, radical, frequency, word_count, english2, fanti, jianti, "
@@ -22,38 +17,6 @@ constexpr const char* kCharacterSql =
 
 constexpr const char* kWordSql =
     "SELECT pinyin, jyutping, english FROM words WHERE simplified = ?1 OR traditional = ?1 ORDER BY id";
-
-// Entries with a normalised gloss equal to ?1, or in the range [?1, ?2).
-// Within the group, common characters and an early matching gloss (the
-// entry's main sense) come first, then entries with fewer glosses.
-constexpr const char* kWholeGlossSql =
-    "SELECT e.id, e.word, e.pinyin, e.english, e.is_character "
-    "FROM (SELECT entry, MIN(position) AS position FROM english_glosses "
-    "      WHERE gloss = ?1 GROUP BY entry) AS g "
-    "JOIN english_entries AS e ON e.id = g.entry "
-    "ORDER BY e.commonness + g.position, e.gloss_count, e.length, e.id LIMIT ?3";
-
-constexpr const char* kGlossRangeSql =
-    "SELECT e.id, e.word, e.pinyin, e.english, e.is_character "
-    "FROM (SELECT entry, MIN(position) AS position FROM english_glosses "
-    "      WHERE gloss >= ?1 AND gloss < ?2 GROUP BY entry) AS g "
-    "JOIN english_entries AS e ON e.id = g.entry "
-    "ORDER BY e.commonness + g.position, e.gloss_count, e.length, e.id LIMIT ?3";
-
-// Entry ids follow commonness, so the candidates are the most common
-// matches; only they are ranked, which bounds the work for very frequent
-// words ("to", "a") whose matches number in the tens of thousands.
-constexpr const char* kFullTextSql =
-    "SELECT e.id, e.word, e.pinyin, e.english, e.is_character "
-    "FROM (SELECT rowid, rank FROM english_fts WHERE english_fts MATCH ?1 LIMIT 3000) AS f "
-    "JOIN english_entries AS e ON e.id = f.rowid "
-    "ORDER BY f.rank, e.commonness, e.gloss_count, e.length, e.id LIMIT ?2";
-
-// Entry ids follow commonness: the first prefix matches are the most common.
-constexpr const char* kPrefixSql =
-    "SELECT e.id, e.word, e.pinyin, e.english, e.is_character "
-    "FROM english_entries AS e WHERE e.id IN "
-    "(SELECT rowid FROM english_fts WHERE english_fts MATCH ?1 ORDER BY rowid LIMIT ?2) ORDER BY e.id";
 
 constexpr const char* kFrequencySql = "SELECT count FROM word_frequencies WHERE word = ?1";
 
@@ -79,79 +42,20 @@ void AppendDistinct(QStringList& items, const QString& text, const QString& sepa
     }
 }
 
-// Every query word quoted as a phrase: words hold only letters, digits and
-// marks, so no query text can reach the full-text syntax.
-QString FullTextQuery(const QString& query) {
-    QStringList words = EnglishWords(query);
-    if (words.size() > kMaxQueryWords) {
-        words.resize(kMaxQueryWords);
-    }
-    for (QString& word : words) {
-        word = u'"' + word + u'"';
-    }
-    return words.join(u' ');
-}
-
-// Collects matches best first. A character matched through its own meaning
-// and a dictionary entry of the same text are one result: the dictionary
-// entry (which carries a single reading) wins, in the better place.
-class MatchCollector {
-public:
-    explicit MatchCollector(int limit) : limit_(std::size_t(limit)) {}
-
-    bool full() const { return matches_.size() >= limit_; }
-    std::size_t seenCount() const { return seen_.size(); }
-
-    void add(const SqliteStatement& row) {
-        if (full() || !seen_.insert(row.integer(0)).second) {
-            return;
-        }
-        EnglishMatch match{row.text(1), row.text(2), row.text(3)};
-        const bool isCharacter = row.integer(4) != 0;
-        for (std::size_t i = 0; i < matches_.size(); ++i) {
-            if (matches_[i].word != match.word) {
-                continue;
-            }
-            if (isCharacter && !characters_[i]) {
-                return;
-            }
-            if (!isCharacter && characters_[i]) {
-                matches_[i] = std::move(match);
-                characters_[i] = false;
-                return;
-            }
-        }
-        matches_.push_back(std::move(match));
-        characters_.push_back(isCharacter);
-    }
-
-    std::vector<EnglishMatch> take() { return std::move(matches_); }
-
-private:
-    std::size_t limit_;
-    std::unordered_set<sqlite3_int64> seen_;
-    std::vector<EnglishMatch> matches_;
-    std::vector<bool> characters_;
-};
-
 } // namespace
 
 struct RecordStore::Statements {
     SqliteStatement character;
     SqliteStatement word;
-    SqliteStatement wholeGloss;
-    SqliteStatement glossRange;
-    SqliteStatement fullText;
-    SqliteStatement prefix;
     // Stores built before the word counts have no frequency table.
     SqliteStatement frequency;
     bool hasFrequencies = false;
+    EnglishSearch english;
 
     bool Prepare(sqlite3* db) {
         hasFrequencies = frequency.Prepare(db, kFrequencySql);
         return character.Prepare(db, kCharacterSql) && word.Prepare(db, kWordSql) &&
-               wholeGloss.Prepare(db, kWholeGlossSql) && glossRange.Prepare(db, kGlossRangeSql) &&
-               fullText.Prepare(db, kFullTextSql) && prefix.Prepare(db, kPrefixSql);
+               english.Prepare(db, hasFrequencies);
     }
 };
 
@@ -168,6 +72,10 @@ bool RecordStore::Open(const QString& path) {
     int result = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     if (result == SQLITE_OK) {
         sqlite3_busy_timeout(db, kStoreBusyTimeoutMs);
+        // Look-ups read pages all over the store (the English search joins
+        // five tables): a page cache of this many KiB keeps the pages they
+        // need in memory instead of reading them again on every look-up.
+        sqlite3_exec(db, "PRAGMA cache_size = -32768", nullptr, nullptr, nullptr);
         // A file that is no store of this layout, or a damaged one, fails
         // here, not at the first look-up.
         result = CheckStore(db, kFormatVersion);
@@ -188,14 +96,7 @@ bool RecordStore::Open(const QString& path) {
 }
 
 bool RecordStore::Row(const SqliteStatement& statement) const {
-    const int result = statement.Step();
-    if (result == SQLITE_ROW) {
-        return true;
-    }
-    if (result != SQLITE_DONE && faults_ != nullptr) {
-        faults_->Report(LookupErrorText(result));
-    }
-    return false;
+    return StepRow(statement, faults_);
 }
 
 void RecordStore::Close() {
@@ -262,61 +163,12 @@ std::optional<WordEntry> RecordStore::wordEntry(const QString& word) const {
 }
 
 std::vector<EnglishMatch> RecordStore::englishMatches(const QString& query, int limit) const {
-    const QString normalised = NormaliseGloss(query);
-    if (!statements_ || limit <= 0 || normalised.isEmpty()) {
-        return {};
-    }
-    MatchCollector collector(limit);
-    // An SQLite error ends the rows early, with the fault noted.
-    const auto collect = [&](const SqliteStatement& statement) {
-        while (!collector.full() && Row(statement)) {
-            collector.add(statement);
-        }
-    };
-
-    {
-        const SqliteStatement& whole = statements_->wholeGloss;
-        const StatementReset reset(whole);
-        whole.Bind(1, normalised);
-        whole.Bind(3, sqlite3_int64(limit));
-        collect(whole);
-    }
-    // Glosses starting with the query's words: normalised glosses hold single
-    // blanks between words, so they lie in [query + " ", query + "!").
-    {
-        const SqliteStatement& range = statements_->glossRange;
-        const StatementReset reset(range);
-        range.Bind(1, normalised + u' ');
-        range.Bind(2, normalised + u'!');
-        range.Bind(3, sqlite3_int64(limit + collector.seenCount()));
-        collect(range);
-    }
-    if (collector.full()) {
-        return collector.take();
-    }
-    const SqliteStatement& fullText = statements_->fullText;
-    const StatementReset reset(fullText);
-    fullText.Bind(1, FullTextQuery(query));
-    fullText.Bind(2, sqlite3_int64(limit + collector.seenCount()));
-    collect(fullText);
-    return collector.take();
+    return statements_ ? statements_->english.matches(query, limit, faults_) : std::vector<EnglishMatch>();
 }
 
 std::vector<EnglishMatch> RecordStore::englishPrefixMatches(const QString& prefix, int limit) const {
-    QString query = FullTextQuery(prefix);
-    if (!statements_ || limit <= 0 || query.isEmpty()) {
-        return {};
-    }
-    query += u'*'; // the last word as a prefix
-    MatchCollector collector(limit);
-    const SqliteStatement& statement = statements_->prefix;
-    const StatementReset reset(statement);
-    statement.Bind(1, query);
-    statement.Bind(2, sqlite3_int64(limit * 2));
-    while (!collector.full() && Row(statement)) {
-        collector.add(statement);
-    }
-    return collector.take();
+    return statements_ ? statements_->english.prefixMatches(prefix, limit, faults_)
+                       : std::vector<EnglishMatch>();
 }
 
 qint64 RecordStore::wordFrequency(const QString& word) const {
@@ -355,8 +207,8 @@ std::vector<CharacterReading> RecordStore::characterReadings() const {
         return readings;
     }
     while (Row(statement)) {
-        readings.push_back(
-            {std::uint32_t(statement.integer(0)), statement.text(1), statement.text(2), statement.integer(3)});
+        readings.push_back({std::uint32_t(statement.integer(0)), statement.text(1), statement.text(2),
+                            statement.integer(3)});
     }
     return readings;
 }

@@ -28,6 +28,9 @@ struct EnglishMatch {
     QString word;    // Chinese text (simplified form)
     QString pinyin;  // tone digits
     QString english; // the glosses of that entry, " / " separated
+    // The count its rank weighed: the word's count, 0 for a rare character,
+    // a character's lesser reading or a traditional form's own meaning.
+    qint64 count = 0;
 };
 
 // A dictionary entry with its readings and how common its word is.
@@ -53,7 +56,7 @@ struct CharacterReading {
 class RecordStore {
 public:
     // Layout version kept in the store's meta table; open() refuses others.
-    static constexpr int kFormatVersion = 2;
+    static constexpr int kFormatVersion = 3;
 
     RecordStore();
     ~RecordStore();
@@ -84,12 +87,14 @@ public:
     // with a gloss equal to the query (ignoring case, punctuation, bracketed
     // qualifiers and a leading "to"), then glosses starting with the query's
     // words, then any entry holding all its words (stemmed), by text rank.
-    // Within the first two groups: common and few characters with the matching
-    // gloss early in the entry first, then fewer glosses.
+    // Within the first two groups: by the word's count, weighed by where the
+    // matching gloss lies in the entry (first gloss, main sense, later
+    // sense); rare characters last in each group (see EnglishSearch).
     std::vector<EnglishMatch> englishMatches(const QString& query, int limit = 50) const;
-    // Entries with a gloss word starting with the last word of a text being
-    // typed (and holding its earlier words), most common first: the English
-    // part of the suggestions under the search box.
+    // Entries with a gloss starting with a text being typed, by the same
+    // weight (whole typed words weighing more); when those are few, entries
+    // with a word starting with its last word and holding its earlier words:
+    // the English part of the suggestions under the search box.
     std::vector<EnglishMatch> englishPrefixMatches(const QString& prefix, int limit = 10) const;
 
     // How often a word or character occurs in a large corpus of simplified

@@ -1,6 +1,7 @@
 #include "dictionary/records/StoreChecks.h"
 
 #include "dictionary/records/SqliteStatement.h"
+#include "dictionary/text/DataFaults.h"
 
 namespace quillory {
 namespace {
@@ -64,6 +65,17 @@ QString LookupErrorText(int result) {
     return QStringLiteral("records.db: ") + (IsLockResult(result)
                                                  ? QStringLiteral("another program holds it locked")
                                                  : QString::fromUtf8(sqlite3_errstr(result)));
+}
+
+bool StepRow(const SqliteStatement& statement, DataFaults* faults) {
+    const int result = statement.Step();
+    if (result == SQLITE_ROW) {
+        return true;
+    }
+    if (result != SQLITE_DONE && faults != nullptr) {
+        faults->Report(LookupErrorText(result));
+    }
+    return false;
 }
 
 } // namespace quillory

@@ -8,6 +8,9 @@ struct sqlite3;
 
 namespace quillory {
 
+class DataFaults;
+class SqliteStatement;
+
 // How long a look-up waits for a lock that another program holds on the
 // store before it gives up with SQLITE_BUSY.
 inline constexpr int kStoreBusyTimeoutMs = 1000;
@@ -27,5 +30,10 @@ QString OpenErrorText(const QString& path, int result);
 
 // What a look-up's SQLite error says about the store ("records.db: ...").
 QString LookupErrorText(int result);
+
+// Steps a look-up: SQLITE_ROW gives true, SQLITE_DONE false, any other result
+// false with the fault noted (when faults is given), so that damage and locks
+// are never mistaken for "no row".
+bool StepRow(const SqliteStatement& statement, DataFaults* faults);
 
 } // namespace quillory

@@ -27,7 +27,7 @@ struct LookupMatch {
     QString pinyin;      // tone digits, syllables separated by blanks
     QString jyutping;    // likewise
     QString english;     // glosses separated by " / "; empty for a Cantonese word without gloss
-    qint64 count = 0;    // how common, on the scale of the system that matched it
+    qint64 count = 0;    // how common, on the scale of the system that matched it; 0 for English matches
 };
 
 // Entries whose reading matches a romanised query, in one reading system.
@@ -45,8 +45,9 @@ struct LookupResult {
     QString query; // trimmed
     LookupKind kind = LookupKind::None;
     // Chinese and hexadecimal queries: the entry itself. Romanised queries:
-    // Pinyin matches before Jyutping matches (each system at most once, only
-    // when it matched something).
+    // Pinyin matches before Jyutping matches, unless only the Jyutping
+    // matches start with an exact tone match ("nei5 hou2"); each system at
+    // most once, only when it matched something.
     std::vector<ReadingMatches> readings;
     std::vector<LookupMatch> english; // English matches, best first
     // Every match best first, readings before English, without repeats.
@@ -61,7 +62,8 @@ struct Suggestion {
 };
 
 // Look-ups over one open record store, used from one thread (the store's
-// statements are shared).
+// statements are shared). It prepares statements of its own on the store's
+// connection: destroy it before the store closes.
 class Lookup {
 public:
     explicit Lookup(const RecordStore& records);

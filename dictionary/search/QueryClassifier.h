@@ -17,7 +17,11 @@ QString TrimQuery(const QString& text);
 
 // Classifies the trimmed text:
 // Chinese      - the first character is an ideograph;
-// Roman        - only letters a-z, A-Z, apostrophes and blanks;
+// Roman        - English or a romanised reading: letters a-z and A-Z, the
+//                Pinyin vowels with tone marks and ü (either case), blanks,
+//                apostrophes, "u:" for ü, and tone digits 0-6, each right
+//                after a letter or "u:" ("ni3hao3", "lu:3", "nei5 hou2");
+//                the text starts with a letter or an apostrophe;
 // HexCode      - four hexadecimal digits, the first 4-9, naming an ideograph;
 // Unsearchable - anything else, the empty text included.
 QueryClass ClassifyQuery(const QString& text);

@@ -8,6 +8,7 @@
 #include "dictionary/files/DataIndex.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
+#include "settings/RegisteredNames.h"
 
 #include <QStringList>
 #include <QStringView>
@@ -286,7 +287,12 @@ void PageBuilder::MakeWordTable(const QString& word, const QString& pinyin, cons
     row("HTML_ID_ZHONGWEN", characters);
     row("HTML_ID_PINYIN", WordReadingList(*this, pinyin, Scheme::Pinyin));
     row("HTML_ID_JYUTPING", WordReadingList(*this, jyutping, Scheme::Jyutping));
-    row("HTML_ID_ENGLISH", EscapeHtml(english));
+    // A Cantonese word without a gloss says so in the interface language.
+    QString meaning = EscapeHtml(english);
+    if (TrimBlanks(english).isEmpty()) {
+        MakeLabel(QString::fromLatin1(kCantoneseOnlyLabel), meaning);
+    }
+    row("HTML_ID_ENGLISH", meaning);
     row("HTML_ID_UNICODE", unicode);
     out += QStringLiteral("</table>");
 }

@@ -5,6 +5,7 @@
 #include "dictionary/text/TextRules.h"
 #include "pages/builders/HtmlListPage.h"
 #include "pages/builders/PageBuilder.h"
+#include "pages/builders/ReadingSection.h"
 
 #include <vector>
 
@@ -27,6 +28,23 @@ std::optional<SyllableId> ToSyllableId(std::uint32_t value) {
 bool IsUnicodeScalar(std::uint32_t code) {
     return code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
 }
+
+// The characters of a syllable page, every tone's in the page's order.
+class SyllableCharacters final : public ListPageBuilder {
+public:
+    CharacterList list;
+
+    void OpenPinyinPage(const std::string&) override {}
+    void AddPinyinSection(const std::string&, const CharacterList& chars) override { Add(chars); }
+    void OpenJyutpingPage(const std::string&) override {}
+    void AddJyutpingSection(const std::string&, const CharacterList& chars) override { Add(chars); }
+    void AddStrokeSection(int, const CharacterList&) override {}
+    void OpenRadicalPage(const CharacterList&) override {}
+    void AddRadicalGroup(int, const CharacterList&) override {}
+
+private:
+    void Add(const CharacterList& chars) { list.insert(list.end(), chars.begin(), chars.end()); }
+};
 
 } // namespace
 
@@ -150,13 +168,30 @@ bool ProtocolDispatcher::BuildWordPage(const QString& word, QString& page) {
     return true;
 }
 
+// The English command's page for romanised text: the words whose Pinyin or
+// Jyutping matches (ReadingSection, with the syllable's characters from the
+// syllable page) above the English table. Text that reads only as English
+// gets the English table alone, as it always did; text that matches nothing
+// gets no page.
 bool ProtocolDispatcher::BuildEnglishPage(const QString& english, QString& page) {
-    const std::vector<EnglishMatch> matches = dictionary_.records().englishMatches(english);
-    if (matches.empty())
+    const LookupResult result = dictionary_.lookup().Find(english);
+    if (result.readings.empty() && result.english.empty())
         return false;
+    ReadingSection readings(builder_, [this](Scheme scheme, SyllableId id) {
+        SyllableCharacters characters;
+        QString title;
+        if (scheme == Scheme::Pinyin)
+            dictionary_.lists().ListByPinyin(id, characters, title);
+        else
+            dictionary_.lists().ListByJyutping(id, characters, title);
+        return characters.list;
+    });
+    readings.Make(result.readings, page);
+    if (result.english.empty())
+        return true;
     std::vector<EnglishTableEntry> entries;
-    entries.reserve(matches.size());
-    for (const EnglishMatch& match : matches)
+    entries.reserve(result.english.size());
+    for (const LookupMatch& match : result.english)
         entries.push_back(EnglishTableEntry{match.word, match.pinyin});
     builder_.MakeEnglishTable(english, entries, page);
     return true;

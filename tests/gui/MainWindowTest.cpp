@@ -12,6 +12,7 @@
 #include "dictionary/text/Romanisation.h"
 #include "settings/DisplayFontRules.h"
 #include "settings/RegisteredNames.h"
+#include "tests/support/PageBody.h"
 #include "tests/support/PrivateSoundServer.h"
 #include "tests/support/TemporarySettings.h"
 #include "tools/converter/ConverterWindow.h"
@@ -82,16 +83,7 @@ class MainWindowTest : public QObject {
     }
 
     QString entry(int index) const { return window_->searchState().history.entry(index).text; }
-    // The page's body HTML, read back from the web engine.
-    QString body() const {
-        QString body;
-        bool done = false;
-        window_->view()->page()->runJavaScript(u"document.body.innerHTML"_s, [&](const QVariant& value) {
-            body = value.toString();
-            done = true;
-        });
-        return QTest::qWaitFor([&] { return done; }, 10000) ? body : u"<no answer>"_s;
-    }
+    QString body() const { return testing::PageBodyHtml(window_->view()->page()); }
 
     void clickLink(const QString& href) {
         const QString script = u"document.querySelector('a[href=\"%1\"]').click()"_s.arg(href);
@@ -179,7 +171,7 @@ private slots:
     void unsearchableQueryShowsTheMessage_data() {
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no results") << u"hello2"_s << u"No results were found for \"hello2\"."_s;
+        QTest::newRow("no results") << u"hello9"_s << u"No results were found for \"hello9\"."_s;
         QTest::newRow("unknown title")
             << u"[nowhere]"_s
             << u"Don't know how to search \"[nowhere]\", please choose from the left list."_s;

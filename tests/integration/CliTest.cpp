@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStringDecoder>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -59,7 +60,7 @@ TEST(Cli, ExitStatusAndOutputOfEachCommand) {
                  {"search 中文", 0, "command 6 value 0 text 中文\n"},
                  {"search to study", 0, "command 7 value 0 text to study\n"},
                  {"search 4e2d", 0, "command 10 value 0 text 4e2d\n"},
-                 {"search hello2", 1, "", "No results were found for \"hello2\"."},
+                 {"search hello9", 1, "", "No results were found for \"hello9\"."},
                  {"page mmpp://0=4E2D", 0, "<span class=gb>&#x4E2D;</span>&nbsp;<a href=mmpp://5=4E2D>"},
                  {"page mmpp://0=4E2D", 0, "<td>2.3&nbsp;["},
                  {"page mmpp://0=4E2D", 0, "zung1"},
@@ -232,7 +233,7 @@ TEST(Cli, StrokesOfInABatchWithPictures) {
 
 // A data folder of links to the full data's files, but for one damaged copy
 // (or, with Copy, a copy for the test to damage).
-enum class Damage { Copy, Empty, HalfCut, ZeroCharacters, ZeroGlosses, Foreign, Device };
+enum class Damage { Copy, Empty, HalfCut, ZeroCharacters, ZeroGlosses, ZeroReadingKeys, Foreign, Device };
 bool MakeDamagedFolder(const QString& folder, const char* damagedFile, Damage damage) {
     const QDir full(QStringLiteral(QUILLORY_DATA_DIR));
     for (const QString& name : full.entryList(QDir::Files)) {
@@ -252,9 +253,13 @@ bool MakeDamagedFolder(const QString& folder, const char* damagedFile, Damage da
                QFile::resize(path, QFileInfo(path).size() / 2);
     case Damage::ZeroCharacters:
     case Damage::ZeroGlosses:
+    case Damage::ZeroReadingKeys: {
+        const char* table = damage == Damage::ZeroGlosses       ? "english_glosses"
+                            : damage == Damage::ZeroReadingKeys ? "reading_keys_by_letters"
+                                                                : "characters";
         return QFile::copy(full.filePath(damagedFile), path) &&
-               quillory::testing::ZeroTablePages(path, damage == Damage::ZeroGlosses ? "english_glosses"
-                                                                                     : "characters");
+               quillory::testing::ZeroTablePages(path, table);
+    }
     case Damage::Foreign: {
         sqlite3* db = nullptr;
         const bool made =
@@ -285,6 +290,7 @@ TEST(Cli, DamagedDataExitsWithThree) {
                  {"hij.dat", Damage::Empty, "page mmpp://9=2"},
                  {"records.db", Damage::ZeroCharacters, "char 中"},
                  {"records.db", Damage::ZeroGlosses, "english to study"},
+                 {"records.db", Damage::ZeroReadingKeys, "lookup zhongwen"},
                  {"records.db", Damage::HalfCut, "word 中文"},
                  {"records.db", Damage::Foreign, "hex 4E2D"}};
     for (const auto& c : cases) {
@@ -391,6 +397,47 @@ TEST(Cli, ConvertFromStandardInput) {
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
         EXPECT_EQ(run.out, QByteArray(c.out));
     }
+}
+
+// The search box's look-up on the full data: romanised queries typed any way
+// find their word first; a plain English word stays English; in a batch too.
+TEST(Cli, LookupReadsRomanisedQueriesAnyWay) {
+    const struct {
+        const char* query;
+        const char* kind;
+        const char* first; // the first match, or "" to skip
+    } cases[] = {
+        {"zhongwen", "pinyin", "中文"},    {"ni3hao3", "pinyin", "你好"},  {"lǚyóu", "pinyin", "旅游"},
+        {"nei5 hou2", "jyutping", "你好"}, {"zhōngwén", "pinyin", "中文"}, {"water", "english", ""},
+        {"hello", "english", ""},          {"bank", "english", ""},        {"fan", "mixed", ""},
+        {"中文", "chinese", "中文"},       {"4e2d", "hex", "中"}};
+    QByteArray batch;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.query);
+        const CliRun run = Cli({"--json", "lookup", QString::fromUtf8(c.query)});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QJsonObject answer = Json(run.out);
+        EXPECT_EQ(answer["kind"].toString(), c.kind);
+        const QJsonObject best = answer["matches"][0].toObject();
+        EXPECT_FALSE(best["pinyin"].toString().isEmpty() || best["english"].toString().isEmpty());
+        if (*c.first) {
+            EXPECT_EQ(best["word"].toString(), QString::fromUtf8(c.first));
+        }
+        batch += "lookup " + QByteArray(c.query) + '\n';
+    }
+    const CliRun all = Cli({"--json", "batch"}, batch + "suggest zhongw\nlookup xqxq\n");
+    EXPECT_EQ(all.exitCode, 0);
+    const QList<QByteArray> lines = all.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), qsizetype(std::size(cases)) + 2);
+    EXPECT_EQ(Json(lines[0]), Json(Cli({"--json", "lookup", "zhongwen"}).out));
+    const QJsonArray suggestions = Json(lines[lines.size() - 2])["suggestions"].toArray();
+    EXPECT_TRUE(std::any_of(suggestions.begin(), suggestions.end(), [](const QJsonValue& s) {
+        return s["word"].toString() == QString::fromUtf8("中文") && s["reading"].toString() == "zhong1 wen2";
+    }));
+    EXPECT_TRUE(Json(lines.back()).contains("error"));
+    const CliRun none = Cli({"lookup", "xqxq"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(Cli({"suggest"}).exitCode, 2);
 }
 
 } // namespace

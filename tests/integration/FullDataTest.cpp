@@ -1,10 +1,14 @@
 // Known facts of real characters, checked on the full data built from the installed sources.
+#include "datagen/sources/RimeCantoneseReader.h"
 #include "dictionary/Dictionary.h"
+#include "dictionary/records/ReadingKeys.h"
+#include "dictionary/records/SqliteStatement.h"
 #include "dictionary/text/Romanisation.h"
 #include "pages/builders/PageBuilder.h"
 #include "pages/builders/PlainListPage.h"
 #include "settings/LanguageData.h"
 #include "settings/NameRegistry.h"
+#include "settings/RegisteredNames.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QFile>
@@ -130,6 +134,83 @@ TEST_F(FullData, RecordsOfCharactersAndWordsHoldKnownFacts) {
     EXPECT_TRUE(std::any_of(matches.begin(), matches.begin() + std::min<std::size_t>(10, matches.size()),
                             [&](const auto& m) { return studies.contains(m.word); }));
     EXPECT_TRUE(data().records().englishMatches(QStringLiteral("\"*) OR NEAR(")).size() < 1000);
+}
+
+// Everyday Cantonese words have pages with their Jyutping and the label that says they have no gloss;
+// character readings follow rime-cantonese's weights after kCantonese's; the reading index finds words
+// by their toneless letters in either system.
+TEST_F(FullData, CantoneseWordsReadingOrderAndReadingIndex) {
+    const std::optional<std::uint32_t> labelId =
+        shared_->names.idOf(QString::fromLatin1(kCantoneseOnlyLabel));
+    ASSERT_TRUE(labelId.has_value());
+    const std::optional<InterfaceText> label = shared_->language.GetText(*labelId);
+    ASSERT_TRUE(label.has_value());
+    for (const auto& [word, jyutping] :
+         {std::pair{"唔該", "m4 goi1"}, {"食飯", "sik6 faan6"}, {"聽日", "ting1 jat6"}}) {
+        const auto entry = data().records().wordEntry(QString::fromUtf8(word));
+        ASSERT_TRUE(entry.has_value()) << word;
+        EXPECT_EQ(entry->jyutping, QString::fromUtf8(jyutping)) << word;
+        EXPECT_TRUE(entry->english.isEmpty()) << word;
+        QString page;
+        shared_->builder.MakeWordTable(entry->word, entry->pinyin, entry->jyutping, entry->english, page);
+        EXPECT_TRUE(page.contains(label->text)) << page.toStdString();
+    }
+
+    // kCantonese's reading first (行 hang4, 中 zung1); never a reading rime weighs 0 % while another is not.
+    const auto readingsOf = [](const std::vector<CharacterReading>& all, char32_t c) {
+        const auto it = std::find_if(all.begin(), all.end(), [c](const auto& r) { return r.code == c; });
+        return it == all.end() ? QStringList() : Readings(it->jyutping);
+    };
+    const std::vector<CharacterReading> characters = data().records().characterReadings();
+    EXPECT_EQ(readingsOf(characters, U'行').value(0), "hang4");
+    EXPECT_EQ(readingsOf(characters, U'中').value(0), "zung1");
+    datagen::RimeCantonese rime;
+    datagen::RimeStats stats;
+    QString error;
+    ASSERT_TRUE(datagen::ReadRimeCharacters(
+        QStringLiteral(QUILLORY_RIME_DIR "/") + datagen::kRimeCharactersFile, rime, &error, &stats))
+        << error.toStdString();
+    int zeroFirst = 0;
+    for (const CharacterReading& character : characters) {
+        const auto weights = rime.characters.find(character.code);
+        if (weights == rime.characters.end()) {
+            continue;
+        }
+        const auto weightOf = [&](const QString& reading) {
+            for (const datagen::RimeReading& listed : weights->second) {
+                if (listed.jyutping == reading) {
+                    return listed.weight;
+                }
+            }
+            return datagen::kNoRimeWeight;
+        };
+        const QStringList readings = Readings(character.jyutping);
+        const bool someNotZero =
+            std::any_of(readings.begin(), readings.end(), [&](const QString& r) { return weightOf(r) != 0; });
+        zeroFirst += !readings.isEmpty() && weightOf(readings.front()) == 0 && someNotZero;
+    }
+    EXPECT_EQ(zeroFirst, 0);
+
+    const auto wordsByLetters = [](ReadingSystem system, const char* letters) {
+        SqliteStatement statement;
+        EXPECT_TRUE(
+            statement.Prepare(data().records().connection(),
+                              "SELECT w.traditional || ' ' || k.reading FROM reading_keys AS k JOIN words "
+                              "AS w ON w.id = k.word_id WHERE k.system = ?1 AND k.letters = ?2"));
+        statement.Bind(1, sqlite3_int64(system));
+        statement.Bind(2, QString::fromLatin1(letters));
+        QStringList found;
+        while (statement.Step() == SQLITE_ROW) {
+            found.append(statement.text(0));
+        }
+        return found;
+    };
+    EXPECT_TRUE(wordsByLetters(ReadingSystem::Pinyin, "zhongwen").contains("中文 zhong1 wen2"));
+    EXPECT_TRUE(wordsByLetters(ReadingSystem::Pinyin, "lvyou").contains("旅遊 lv3 you2"));
+    const QStringList xian = wordsByLetters(ReadingSystem::Pinyin, "xian");
+    EXPECT_TRUE(xian.contains("先 xian1") && xian.contains("西安 xi1 an1"));
+    EXPECT_TRUE(wordsByLetters(ReadingSystem::Jyutping, "mgoi").contains("唔該 m4 goi1"));
+    EXPECT_TRUE(wordsByLetters(ReadingSystem::Jyutping, "neihou").contains("你好 nei5 hou2"));
 }
 
 // List pages hold known characters in the right section, and none of another radical (六 of 12 on 2's page).

@@ -24,7 +24,7 @@ using Readings = std::vector<std::string>;
 
 void Add(SourceData& s, std::uint32_t code, Readings pinyin, Readings jyutping, int strokes,
          const char* radical) {
-    s.characters[code] = {code, pinyin, jyutping, strokes, radical, {}, {}, {}, {}, 0};
+    s.characters[code] = {code, pinyin, jyutping, {}, strokes, radical, {}, {}, {}, {}, 0, {}};
 }
 
 SyllableId Pinyin(const std::string& text) {

@@ -20,14 +20,50 @@ TEST(ClassifyQuery, ChineseWhenTheFirstCharacterIsAnIdeograph) {
     EXPECT_EQ(Classify(u"x中"), QueryClass::Unsearchable);
 }
 
-TEST(ClassifyQuery, RomanTakesLettersApostrophesAndBlanksOnly) {
-    EXPECT_EQ(Classify(u"hello world"), QueryClass::Roman);
-    EXPECT_EQ(Classify(u"don't"), QueryClass::Roman);
-    EXPECT_EQ(Classify(u"Zhong"), QueryClass::Roman);
-    EXPECT_EQ(Classify(u"hello2"), QueryClass::Unsearchable);
-    EXPECT_EQ(Classify(u"hello-world"), QueryClass::Unsearchable);
-    EXPECT_EQ(Classify(u"hello\tworld"), QueryClass::Unsearchable);
-    EXPECT_EQ(Classify(u"caf\u00E9"), QueryClass::Unsearchable);
+TEST(ClassifyQuery, RomanTakesEnglishAndReadingsTypedAnyWay) {
+    struct Case {
+        const char16_t* text;
+        QueryClass expected;
+    };
+    const Case cases[] = {
+        // English
+        {u"hello world", QueryClass::Roman},
+        {u"don't", QueryClass::Roman},
+        {u"Zhong", QueryClass::Roman},
+        // tone digits after letters, with and without blanks; 0 and 5 for the neutral tone
+        {u"ni3hao3", QueryClass::Roman},
+        {u"zhong1 wen2", QueryClass::Roman},
+        {u"nei5 hou2", QueryClass::Roman},
+        {u"ma0", QueryClass::Roman},
+        {u"xi1'an1", QueryClass::Roman},
+        // tone marks and ü, either case, also as combining marks
+        {u"lǚyóu", QueryClass::Roman},
+        {u"Zhōngwén", QueryClass::Roman},
+        {u"LÜ", QueryClass::Roman},
+        {u"zho\u0304ngwe\u0301n", QueryClass::Roman},
+        {u"ńg", QueryClass::Roman},
+        // ü as u:, with or without a tone digit
+        {u"lu:3", QueryClass::Roman},
+        {u"nu:", QueryClass::Roman},
+        {u"lu:3you2", QueryClass::Roman},
+        // digits only as tones: never first, never two in a row, never 7-9
+        {u"ni33", QueryClass::Unsearchable},
+        {u"ni7", QueryClass::Unsearchable},
+        {u"1ni", QueryClass::Unsearchable},
+        {u"ni 3", QueryClass::Unsearchable},
+        {u"'3", QueryClass::Unsearchable},
+        // a colon only after u
+        {u"la:3", QueryClass::Unsearchable},
+        {u":u", QueryClass::Unsearchable},
+        // other characters
+        {u"hello-world", QueryClass::Unsearchable},
+        {u"hello\tworld", QueryClass::Unsearchable},
+        {u"na\u00EFve", QueryClass::Unsearchable},
+        {u"stra\u00DFe", QueryClass::Unsearchable},
+        {u"ni3\u4E2D", QueryClass::Unsearchable},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Classify(c.text), c.expected) << QString::fromUtf16(c.text).toStdString();
 }
 
 TEST(ClassifyQuery, HexCodeIsFourDigitsNamingAnIdeograph) {

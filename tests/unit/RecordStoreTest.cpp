@@ -5,8 +5,8 @@
 #include "datagen/writers/RecordStoreWriter.h"
 #include "dictionary/records/EnglishGloss.h"
 #include "tests/support/DamagedStore.h"
-#include "tests/support/TestFiles.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,6 +65,8 @@ SourceData SmallSource() {
         S("to walk / row");
     AddCharacter(d, 0x4E1F, {"diu1"}, {"diu1"}, 6, "1.5", "lose, discard", 3).simplified = {0x20000, 0x4E22};
     AddCharacter(d, 0x4E59, {}, {}, 0, "", "");
+    AddCharacter(d, 0x5CB8, {"an4"}, {"ngon6"}, 8, "46.5", "", 4);
+    AddCharacter(d, 0x6F18, {"chun2"}, {"seon4"}, 14, "85.11", "bank"); // ungraded: rare
 
     AddWord(d, "中", "中", "zhong1", "zung1", "China / Chinese / middle / center / among");
     AddWord(d, "中", "中", "zhong4", "zung3", "to hit (the mark) / to be hit by / to suffer / middle");
@@ -82,6 +84,21 @@ SourceData SmallSource() {
     AddWord(d, "書房", "书房", "shu1 fang2", "syu1 fong4", "study (room) / studio");
     AddWord(d, "功課", "功课", "gong1 ke4", "gung1 fo3", "homework / assignment / studies");
     AddWord(d, "案例研究", "案例研究", "an4 li4 yan2 jiu1", "on3 lai6 jin4 gau3", "case study");
+    AddWord(d, "岸", "岸", "an4", "ngon6", "bank; shore");
+    AddWord(d, "河岸", "河岸", "he2 an4", "ho4 ngon6", "bank (of a river)");
+    AddWord(d, "一排", "一排", "yi1 pai2", "jat1 paai4", "row");
+    // Corpus counts; 行's is mostly that of its main reading xing2.
+    for (const auto& [word, count] : std::initializer_list<std::pair<const char*, qint64>>{{"学", 17482},
+                                                                                           {"学习", 13482},
+                                                                                           {"研究", 9000},
+                                                                                           {"学生", 5000},
+                                                                                           {"书房", 828},
+                                                                                           {"银行", 7684},
+                                                                                           {"岸", 1925},
+                                                                                           {"漘", 500},
+                                                                                           {"行", 22128},
+                                                                                           {"一排", 50}})
+        d.wordCounts.insert(S(word), count);
     d.cedictHeader = S("# CC-CEDICT test header");
     d.radicalForms[S("2")] = {0x4E28};
     return d;
@@ -118,8 +135,8 @@ protected:
         QString error;
         RecordStoreStats stats;
         ASSERT_TRUE(WriteRecordStore(SmallSource(), path, &error, &stats)) << error.toStdString();
-        EXPECT_EQ(stats.characters, 11);
-        EXPECT_EQ(stats.words, 15);
+        EXPECT_EQ(stats.characters, 13);
+        EXPECT_EQ(stats.words, 18);
         EXPECT_EQ(stats.fileSize, QFileInfo(path).size());
         store_ = new RecordStore;
         ASSERT_TRUE(store_->Open(path));
@@ -130,6 +147,9 @@ protected:
     }
     static std::vector<QString> Find(const char* query, int limit = 50) {
         return Words(store_->englishMatches(S(query), limit));
+    }
+    static std::vector<QString> Suggest(const char* prefix, int limit = 10) {
+        return Words(store_->englishPrefixMatches(S(prefix), limit));
     }
 
     static inline QTemporaryDir* dir_ = nullptr;
@@ -185,9 +205,10 @@ TEST_F(RecordStoreTest, WordsAreFoundByEitherFormWithMergedEntries) {
 }
 
 TEST_F(RecordStoreTest, StudyRanksWholeGlossesThenPrefixesThenOtherMatches) {
+    // Whole glosses by count, a first gloss (研究, 书房) weighing four times a
+    // second sense (学, 学习); then glosses starting with "study", uncounted.
     const std::vector<QString> expectedHead = {
-        S("学"), S("学习"), S("研究"), S("书房"), // whole glosses: common and short first
-        S("研"), S("自习"), S("攻读"),            // glosses starting with "study"
+        S("研究"), S("学"), S("学习"), S("书房"), S("研"), S("自习"), S("攻读"),
     };
     for (const char* query : {"study", "Study", "  to study ", "STUDY!"}) {
         SCOPED_TRACE(query);
@@ -201,10 +222,37 @@ TEST_F(RecordStoreTest, StudyRanksWholeGlossesThenPrefixesThenOtherMatches) {
     EXPECT_THAT(std::vector<QString>(words.begin() + 7, words.end()),
                 UnorderedElementsAre(S("案例研究"), S("功课")));
     // The limit keeps the best matches.
-    EXPECT_THAT(Find("study", 3), ElementsAre(S("学"), S("学习"), S("研究")));
-    EXPECT_THAT(Find("study", 5), ElementsAre(S("学"), S("学习"), S("研究"), S("书房"), S("研")));
+    EXPECT_THAT(Find("study", 3), ElementsAre(S("研究"), S("学"), S("学习")));
+    EXPECT_THAT(Find("study", 5), ElementsAre(S("研究"), S("学"), S("学习"), S("书房"), S("研")));
     EXPECT_TRUE(Find("study", 0).empty());
     EXPECT_TRUE(Find("study", -1).empty());
+}
+
+// 漘 outweighs the uncounted 河岸 but is a rare character; 行 read hang2
+// "row" does not take the count of 行, which is its reading xing2's.
+TEST_F(RecordStoreTest, RareCharactersAndLesserReadingsNeverLeadCommonWords) {
+    EXPECT_THAT(Find("bank"), ElementsAre(S("银行"), S("岸"), S("河岸"), S("漘")));
+    EXPECT_THAT(Find("row"), ElementsAre(S("一排"), S("行")));
+}
+
+// Suggestions: glosses starting with the typed text as whole words, then
+// those it ends inside a word of, each by weighed count; with few such
+// glosses, entries holding the typed words.
+TEST_F(RecordStoreTest, SuggestionsRankWholeWordsFirstThenByCount) {
+    EXPECT_THAT(Suggest("stud", 5), ElementsAre(S("研究"), S("学生"), S("学"), S("学习"), S("书房")));
+    // "studies" ends inside the typed word; "case study" only holds it.
+    const std::vector<QString> study = Suggest("study");
+    ASSERT_EQ(study.size(), 9u);
+    EXPECT_EQ(std::vector<QString>(study.begin(), study.begin() + 4),
+              std::vector<QString>({S("研究"), S("学"), S("学习"), S("书房")}));
+    EXPECT_EQ(std::vector<QString>(study.end() - 2, study.end()),
+              std::vector<QString>({S("功课"), S("案例研究")}));
+    EXPECT_THAT(Suggest("To BAN"), ElementsAre(S("银行"), S("岸"), S("河岸"), S("漘")));
+    EXPECT_THAT(Suggest("research stu"), UnorderedElementsAre(S("研究"), S("研")));
+    EXPECT_THAT(Suggest("stud", 2), ElementsAre(S("研究"), S("学生")));
+    for (const char* nothing : {"", "  ", "!?", "zebra", "stud zebra"})
+        EXPECT_TRUE(Suggest(nothing).empty()) << nothing;
+    EXPECT_TRUE(Suggest("stud", 0).empty());
 }
 
 TEST_F(RecordStoreTest, MatchCarriesEntryReadingAndEnglish) {
@@ -241,14 +289,16 @@ TEST_F(RecordStoreTest, HostileQueriesNeverBreakTheStore) {
          {"\"", "'", "*", "study*", "(study", "study:", "-study", "^study", "\"study", "study AND",
           "OR study", "NEAR(study, 2)", "NOT", "english_fts:study", "'; DROP TABLE words; --"})
         queries.append(S(syntax));
-    for (const QString& query : queries)
+    for (const QString& query : queries) {
         EXPECT_LE(store_->englishMatches(query).size(), 50u) << query.left(40).toStdString();
+        EXPECT_LE(store_->englishPrefixMatches(query).size(), 10u) << query.left(40).toStdString();
+    }
     // Queries that hold the word "study" among syntax characters still find it.
     for (const QString& query :
          {S("study*"), S("(study"), S("^study"), S("\"study"), invalidUtf8, loneSurrogate}) {
         const auto matches = store_->englishMatches(query);
         ASSERT_FALSE(matches.empty()) << query.toStdString();
-        EXPECT_EQ(matches[0].word, S("学")) << query.toStdString();
+        EXPECT_EQ(matches[0].word, S("研究")) << query.toStdString();
     }
     EXPECT_TRUE(store_->wordEntry(S("学习")));
 }
@@ -286,6 +336,7 @@ protected:
         EXPECT_FALSE(store.characterRecord(0x4E2D));
         EXPECT_FALSE(store.wordEntry(S("中")));
         EXPECT_TRUE(store.englishMatches(S("middle")).empty());
+        EXPECT_TRUE(store.englishPrefixMatches(S("mid")).empty());
     }
 
     QTemporaryDir dir_;
@@ -360,6 +411,7 @@ TEST_F(RecordStoreFileTest, ErrorsAfterOpeningAreFaultsNotMissingEntries) {
         EXPECT_FALSE(reader.characterRecord(0x4E2D));
         EXPECT_FALSE(reader.wordEntry(S("中文")));
         EXPECT_TRUE(reader.englishMatches(S("study")).empty());
+        EXPECT_TRUE(reader.englishPrefixMatches(S("stud")).empty());
     }
     EXPECT_GE(faults.count(), 3);
     EXPECT_TRUE(faults.first().contains(QStringLiteral("locked")));

@@ -1,8 +1,10 @@
-// The data compiler's source readers: Unihan, CC-CEDICT, radical list, bzip2 input, to-jyutping annotator.
+// The data compiler's source readers: Unihan, CC-CEDICT, radical list, bzip2 input, to-jyutping annotator,
+// rime-cantonese's tables.
 #include "datagen/sources/Bzip2.h"
 #include "datagen/sources/CedictReader.h"
 #include "datagen/sources/JyutpingAnnotator.h"
 #include "datagen/sources/RadicalFormsReader.h"
+#include "datagen/sources/RimeCantoneseReader.h"
 #include "datagen/sources/UnihanReader.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/TestFiles.h"
@@ -25,6 +27,7 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using Strings = std::vector<std::string>;
 using Codes = std::vector<std::uint32_t>;
+using namespace Qt::StringLiterals;
 
 const QString kDataDir = QStringLiteral(QUILLORY_TEST_DATA_DIR);
 const QString kUnihanDir = kDataDir + QStringLiteral("/unihan");
@@ -322,6 +325,58 @@ TEST(AnnotateJyutping, FillsWordsAndAppendsCandidatesAfterCantonese) {
     EXPECT_THAT(source.characters[U'五'].jyutping, Contains("ng5"));
     EXPECT_EQ(stats.candidatesAdded,
               static_cast<int>(hang.jyutping.size() - 1 + source.characters[U'五'].jyutping.size()));
+}
+
+// The YAML header (its own "#" and "---" lines included) is skipped up to "..."; comments, blank lines
+// and malformed entries are not entries; weights are read with or without "%"; a repeated reading and
+// a reading of two syllables are not kept; a word's readings keep their order.
+TEST(RimeCantonese, ReadsTablesAfterTheirHeader) {
+    QTemporaryDir dir;
+    const QByteArray header = "# Rime dictionary\n---\nname: test\nsort: by_weight\n...\n\n";
+    ASSERT_TRUE(WriteFile(dir.filePath(QLatin1String(kRimeWordsFile)),
+                          header + "# a comment\n唔該\tm4 goi1\n中文\tzung1 man4\n中文\tzung1 man2\n"
+                                   "中文\tzung1 man4\n壞行\tWaai6\n冇\n\n食飯\tsik6 faan6\n"));
+    ASSERT_TRUE(WriteFile(dir.filePath(QLatin1String(kRimeCharactersFile)),
+                          header + "行\thaang4\t5%\n行\thong6\t0%\n行\thang4\n行\thang4\t3%\n"
+                                   "卅\tsaa1 aa6\t5%\n行\thong2\t3\n行\thong4\tmany%\n"));
+    ASSERT_TRUE(WriteFile(dir.filePath(QLatin1String(kCantoneseCountsFile)),
+                          "唔該\t110343\n食飯\t48586\n唔該\t12\n壞\t-3\n中文\n"));
+    RimeCantonese rime;
+    RimeStats stats;
+    QString error;
+    ASSERT_TRUE(ReadRimeCantonese(dir.path(), rime, &error, &stats)) << error.toStdString();
+
+    EXPECT_EQ(rime.words, QStringList({u"唔該"_s, u"中文"_s, u"食飯"_s}));
+    EXPECT_EQ(rime.wordReadings.value(u"中文"_s), QStringList({u"zung1 man4"_s, u"zung1 man2"_s}));
+    const std::vector<RimeReading>& hang = rime.characters[U'行'];
+    std::vector<std::pair<QString, double>> readings;
+    for (const RimeReading& reading : hang) {
+        readings.emplace_back(reading.jyutping, reading.weight);
+    }
+    EXPECT_THAT(readings, ElementsAre(std::pair(u"haang4"_s, 5.0), std::pair(u"hong6"_s, 0.0),
+                                      std::pair(u"hang4"_s, kNoRimeWeight), std::pair(u"hong2"_s, 3.0)));
+    EXPECT_EQ(rime.characters.count(U'卅'), 0u);
+    EXPECT_EQ(rime.counts.value(u"唔該"_s), 110343);
+    EXPECT_EQ(rime.counts.value(u"食飯"_s), 48586);
+    EXPECT_FALSE(rime.counts.contains(u"壞"_s));
+    EXPECT_EQ(stats.wordLines, 5);
+    EXPECT_EQ(stats.characterLines, 6);
+    EXPECT_EQ(stats.countLines, 3);
+    EXPECT_EQ(stats.skippedLines, 5); // 壞行 Waai6, 冇, hong4 many%, 壞 -3, 中文 without a count
+}
+
+TEST(RimeCantonese, FailsOnAMissingFileOrHeaderEnd) {
+    QTemporaryDir dir;
+    const QString words = dir.filePath(QLatin1String(kRimeWordsFile));
+    RimeCantonese rime;
+    RimeStats stats;
+    QString error;
+    EXPECT_FALSE(ReadRimeWords(words, rime, &error, &stats));
+    EXPECT_THAT(error.toStdString(), HasSubstr("cannot read"));
+    ASSERT_TRUE(WriteFile(words, "---\nname: test\n唔該\tm4 goi1\n"));
+    EXPECT_FALSE(ReadRimeWords(words, rime, &error, &stats));
+    EXPECT_THAT(error.toStdString(), HasSubstr("no end of its header"));
+    EXPECT_TRUE(rime.words.isEmpty());
 }
 
 } // namespace

@@ -24,12 +24,15 @@ QString S(const char* utf8) {
 SourceData CountedSource() {
     SourceData data;
     for (const char* line : {"银行 7684 n", "头发 3000 n", "发 20000 v", "髮 5 n", "AT&T 3 nz", "水 24314 n",
-                             "bad line", "发 100 v", "", "负 -1 x"}) {
+                             "bad line", "发 100 v", "", "负 -1 x", "了 883634 ul", "瞭 41 v"}) {
         AddWordCountLine(S(line), data);
     }
     data.words.push_back({S("銀行"), S("银行"), S("yin2 hang2"), S("ngan4 hong4"), S("bank")});
     data.words.push_back({S("頭髮"), S("头发"), S("tou2 fa5"), S("tau4 faat3"), S("hair")});
     data.words.push_back({S("罕詞"), S("罕词"), S("han3 ci2"), S("hon2 ci4"), S("rare word")});
+    // 瞭 is the traditional form of 了 and a simplified headword of its own.
+    data.words.push_back({S("瞭"), S("了"), S("liao3"), S("liu5"), S("to understand")});
+    data.words.push_back({S("瞭"), S("瞭"), S("liao4"), S("liu4"), S("to watch from a height")});
     data.characters[0x53D1].code = 0x53D1; // 发
     data.characters[0x53D1].pinyin = {"fa1", "fa4"};
     data.characters[0x9AEE].code = 0x9AEE; // 髮
@@ -40,12 +43,12 @@ SourceData CountedSource() {
 
 TEST(WordFrequencies, CountsOfHeadwordsAndCharacters) {
     const SourceData data = CountedSource();
-    EXPECT_EQ(data.wordCounts.size(), 6);             // the bad, empty and negative lines are skipped
+    EXPECT_EQ(data.wordCounts.size(), 8);             // the bad, empty and negative lines are skipped
     EXPECT_EQ(data.wordCounts.value(S("发")), 20000); // a word listed twice keeps the larger count
     const std::map<QByteArray, qint64> counts = BuildWordFrequencies(data);
-    const std::pair<const char*, qint64> expected[] = {{"银行", 7684}, {"銀行", 7684}, {"头发", 3000},
-                                                       {"頭髮", 3000}, {"罕词", 0},    {"罕詞", 0},
-                                                       {"发", 20000},  {"髮", 20000}};
+    const std::pair<const char*, qint64> expected[] = {
+        {"银行", 7684}, {"銀行", 7684}, {"头发", 3000}, {"頭髮", 3000}, {"罕词", 0},
+        {"罕詞", 0},    {"发", 20000},  {"髮", 20000},  {"了", 883634}, {"瞭", 41}};
     EXPECT_EQ(counts.size(), std::size(expected)); // corpus words that are no headword stay out
     for (const auto& [word, count] : expected) {
         EXPECT_EQ(counts.count(QByteArray(word)) ? counts.at(QByteArray(word)) : -1, count) << word;
@@ -65,7 +68,7 @@ TEST(WordFrequencies, RecordStoreAccessors) {
     EXPECT_EQ(store.wordFrequency(S("水")), 0); // no headword
     EXPECT_EQ(store.wordFrequency(QString()), 0);
     const std::vector<WordReading> words = store.wordReadings();
-    ASSERT_EQ(words.size(), 3u);
+    ASSERT_EQ(words.size(), 5u);
     EXPECT_EQ(words[1].traditional, S("頭髮"));
     EXPECT_EQ(words[1].pinyin, S("tou2 fa5"));
     EXPECT_EQ(words[1].count, 3000);
@@ -83,7 +86,7 @@ TEST(WordFrequencies, RecordStoreAccessors) {
     ASSERT_TRUE(store.Open(path));
     EXPECT_FALSE(store.hasWordFrequencies());
     EXPECT_EQ(store.wordFrequency(S("銀行")), 0);
-    EXPECT_EQ(store.wordReadings().size(), 3u);
+    EXPECT_EQ(store.wordReadings().size(), 5u);
     EXPECT_EQ(store.characterReadings().front().count, 0);
 }
 
