@@ -1,6 +1,7 @@
 #include "controls/SuggestionList.h"
 
 #include "dictionary/lists/CharacterList.h"
+#include "dictionary/text/Romanisation.h"
 
 #include <QHeaderView>
 
@@ -58,9 +59,10 @@ void SuggestionList::ShowSuggestions(const QList<Suggestion>& suggestions) {
         const Suggestion& suggestion = suggestions[row];
         auto* item = new QTreeWidgetItem(this);
         item->setText(kWordColumn, suggestion.word);
-        // As given, with tone digits: the reading may be Jyutping, which
-        // Pinyin's tone marks would turn into wrong Pinyin ("nei5 hou2").
-        item->setText(kReadingColumn, suggestion.reading);
+        // Pinyin with tone marks; Jyutping keeps its tone digits.
+        item->setText(kReadingColumn, suggestion.system == ReadingSystem::Pinyin
+                                          ? MarkPinyinUnicode(suggestion.reading)
+                                          : suggestion.reading);
         item->setText(kGlossColumn, suggestion.gloss);
         item->setToolTip(kGlossColumn, suggestion.gloss);
     }

@@ -353,7 +353,7 @@ std::vector<Suggestion> Lookup::Suggest(const QString& text, int limit) const {
             }
             taken.insert(word->simplified);
             ranked.push_back({candidate.key->count,
-                              {word->simplified, candidate.key->reading, FirstGloss(word->english)}});
+                              {word->simplified, candidate.key->reading, FirstGloss(word->english), system}});
         }
         return !taken.isEmpty();
     };

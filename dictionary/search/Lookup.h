@@ -56,9 +56,10 @@ struct LookupResult {
 
 // One suggestion under the search box.
 struct Suggestion {
-    QString word;    // what choosing it searches for (simplified form)
-    QString reading; // Pinyin with tone digits (Jyutping for a Jyutping match)
-    QString gloss;   // the first gloss, or empty
+    QString word;                                 // what choosing it searches for (simplified form)
+    QString reading;                              // Pinyin with tone digits (Jyutping for a Jyutping match)
+    QString gloss;                                // the first gloss, or empty
+    ReadingSystem system = ReadingSystem::Pinyin; // which of the two the reading is
 };
 
 // Look-ups over one open record store, used from one thread (the store's

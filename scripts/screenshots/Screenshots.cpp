@@ -6,18 +6,22 @@
 #include "browser/LinkScheme.h"
 #include "controls/ButtonImages.h"
 #include "controls/FlatButton.h"
+#include "controls/SearchComboBox.h"
+#include "controls/SuggestionList.h"
 #include "controls/tree/CategoryTree.h"
 #include "lessons/editor/LessonEditor.h"
+#include "settings/SettingsStore.h"
 #include "stroke/fonts/FontsDialog.h"
 #include "stroke/player/StrokePlayer.h"
-#include "settings/SettingsStore.h"
 #include "tools/converter/ConverterWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -113,6 +117,42 @@ int main(int argc, char* argv[]) {
         QTest::qWait(1500);
         saved &= window.grab().save(out.filePath(QStringLiteral("main-window-%1.png").arg(int(language))));
     }
+    // Romanised searches (readings above English) and the suggestion list
+    // while typing, in English and in simplified Chinese.
+    for (const InterfaceLanguage language : {kEnglish, kJianti}) {
+        window.SetLanguage(language);
+        for (const QString& query : {QStringLiteral("zhongwen"), QStringLiteral("fan"), QStringLiteral("ma"),
+                                     QStringLiteral("nei5 hou2"), QStringLiteral("bank")}) {
+            window.searchBox()->setEditText(query);
+            window.button(kButtonGo)->click();
+            saved &=
+                QTest::qWaitFor([&] { return window.searchState().history.entry(0).text == query; }, 20000);
+            QTest::qWait(1500);
+            QString name = query;
+            name.replace(u' ', u'_');
+            saved &= window.grab().save(
+                out.filePath(QStringLiteral("search-%1-%2.png").arg(name).arg(int(language))));
+        }
+        SearchComboBox* box = window.searchBox();
+        window.activateWindow();
+        box->setFocus();
+        for (const QString& typed :
+             {QStringLiteral("zhong"), QStringLiteral("nei5"), QStringLiteral("wat")}) {
+            box->lineEdit()->clear();
+            QTest::keyClicks(box, typed);
+            saved &= QTest::qWaitFor([&] { return box->suggestionList()->isVisible(); }, 10000);
+            QTest::keyClick(box, Qt::Key_Down);
+            QTest::qWait(500);
+            // The list is a window of its own: the picture is of the screen.
+            const QRect area = window.frameGeometry();
+            saved &=
+                window.screen()
+                    ->grabWindow(0, area.x(), area.y(), area.width(), area.height() / 2)
+                    .save(out.filePath(QStringLiteral("suggest-%1-%2.png").arg(typed).arg(int(language))));
+            QTest::keyClick(box, Qt::Key_Escape);
+        }
+        box->lineEdit()->clear();
+    }
     // The Converter with converted text, in English (to Pinyin) and in
     // simplified Chinese (to Taiwan's traditional forms).
     const struct {
@@ -128,12 +168,13 @@ int main(int argc, char* argv[]) {
         converter->ChooseKind(ConverterBox::Lower, shot.lower);
         converter->variantChoice(ConverterBox::Lower)->setCurrentIndex(shot.variant);
         converter->textBox(ConverterBox::Upper)
-            ->setPlainText(QStringLiteral("我去银行取钱，路上有很多行人。\n孩子长大了，想去看长城。\n头发 发展 干燥 后面"));
+            ->setPlainText(QStringLiteral(
+                "我去银行取钱，路上有很多行人。\n孩子长大了，想去看长城。\n头发 发展 干燥 后面"));
         QSignalSpy finished(converter, &ConverterWindow::conversionFinished);
         converter->ConvertDown();
         saved &= finished.wait(60000);
-        saved &= converter->grab().save(
-            out.filePath(QStringLiteral("converter-%1.png").arg(int(shot.language))));
+        saved &=
+            converter->grab().save(out.filePath(QStringLiteral("converter-%1.png").arg(int(shot.language))));
     }
     // The stroke player over a character page, in the middle of playing, in
     // two interface languages; beside each window picture the player
