@@ -95,7 +95,8 @@ private slots:
         QVERIFY(list()->isVisible());
         QVERIFY(box_->hasFocus()); // the list never takes the keyboard
         QCOMPARE(shown(), u"中 中文 中国 | -"_s);
-        QCOMPARE(list()->topLevelItem(1)->text(1), u"zhong1 wen2"_s);
+        // Pinyin shows its tone marks, Jyutping its digits.
+        QCOMPARE(list()->topLevelItem(1)->text(1), u"zhōng wén"_s);
         QCOMPARE(list()->topLevelItem(1)->text(2), u"Chinese language"_s);
         QTest::keyClick(box_, Qt::Key_Down);
         QCOMPARE(shown(), u"中 中文 中国 | 中"_s);
@@ -109,6 +110,9 @@ private slots:
         QTest::keyClicks(box_, u"n"_s);
         source_->Answer(2, {});
         QVERIFY(!list()->isVisible());
+        QTest::keyClicks(box_, u"g"_s);
+        source_->Answer(3, {{u"你好"_s, u"nei5 hou2"_s, u"hello"_s, ReadingSystem::Jyutping}});
+        QCOMPARE(list()->topLevelItem(0)->text(1), u"nei5 hou2"_s);
     }
 
     void enterSearchesForTheSelectedWord() {
