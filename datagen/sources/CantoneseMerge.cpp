@@ -113,7 +113,10 @@ bool AddWords(const RimeCantonese& rime, SourceData& source, const ToSimplified&
         }
     }
     for (const QString& word : rime.words) {
-        if (word.toUcs4().size() < 2 || rime.counts.value(word, 0) <= 0 || traditional.contains(word) ||
+        // Two characters make a word (佢哋, which the corpus splits, has no
+        // count); longer entries need a count, or they are mostly phrases.
+        const qsizetype length = word.toUcs4().size();
+        if (length < 2 || (length > 2 && rime.counts.value(word, 0) <= 0) || traditional.contains(word) ||
             simplified.contains(word)) {
             continue;
         }

@@ -46,9 +46,10 @@ struct CantoneseStats {
 
 // Merges everything; source.words must hold only the dictionary's entries.
 // A rime word becomes an entry of its own when it has two or more
-// characters, each a dictionary ideograph with a Pinyin reading, when the
-// Cantonese text counts it (rime lists many phrases and rare words no text
-// uses), and when neither it nor its simplified form is a headword yet. Its
+// characters, each a dictionary ideograph with a Pinyin reading, when it has
+// two characters or the Cantonese text counts it (rime lists many longer
+// phrases no text uses), and when neither it nor its simplified form is a
+// headword yet. Its
 // Pinyin reads its longest pieces that are headwords as their first entry
 // does and every other character by its first reading; its Jyutping is all
 // of rime's readings (" / " separated); its English stays empty.

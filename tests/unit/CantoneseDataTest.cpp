@@ -98,8 +98,8 @@ TEST(MergeCantonese, AddsCountedWordsTheDictionaryLacks) {
     SourceData source = SmallSource();
     RimeCantonese rime;
     const std::pair<QString, qint64> words[] = {{u"唔該"_s, 110343}, {u"銀行街"_s, 20}, {u"銀行"_s, 99},
-                                                {u"唔"_s, 99},       {u"乜該"_s, 5},    {u"該該"_s, 0},
-                                                {u"唔行"_s, 7},      {u"行唔"_s, 7}};
+                                                {u"唔"_s, 99},       {u"乜該"_s, 5},    {u"該唔該"_s, 0},
+                                                {u"唔行"_s, 7},      {u"行唔"_s, 7},    {u"行該"_s, 0}};
     for (const auto& [word, count] : words) {
         rime.words.append(word);
         rime.wordReadings[word] = {u"m4 goi1"_s, u"m4 goi2"_s};
@@ -121,12 +121,14 @@ TEST(MergeCantonese, AddsCountedWordsTheDictionaryLacks) {
         added.append(word.traditional + u'|' + word.simplified + u'|' + word.pinyin + u'|' + word.jyutping +
                      u'|' + word.english);
     }
-    // 銀行 is a headword, 唔 a single character, 乜 lacks Pinyin, 該該 is uncounted, 行唔's simplified
-    // form is a headword; 銀行街 reads its headword piece as the entry does.
+    // 銀行 is a headword, 唔 a single character, 乜 lacks Pinyin, 該唔該 is uncounted and longer than
+    // two characters, 行唔's simplified form is a headword; 銀行街 reads its headword piece as the
+    // entry does; 行該 has two characters and needs no count.
     EXPECT_THAT(added, ElementsAre(u"唔該|唔该|wu2 gai1|m4 goi1 / m4 goi2|"_s,
                                    u"銀行街|银行街|yin2 hang2 jie1|m4 goi1 / m4 goi2|"_s,
-                                   u"唔行|唔行|wu2 xing2|m4 goi1 / m4 goi2|"_s));
-    EXPECT_EQ(stats.wordsAdded, 3);
+                                   u"唔行|唔行|wu2 xing2|m4 goi1 / m4 goi2|"_s,
+                                   u"行該|行该|xing2 gai1|m4 goi1 / m4 goi2|"_s));
+    EXPECT_EQ(stats.wordsAdded, 4);
     EXPECT_EQ(source.cantoneseCounts.value(u"唔該"_s), 110343);
 
     QString failure;
