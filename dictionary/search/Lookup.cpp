@@ -238,7 +238,7 @@ struct Lookup::Impl {
     }
 };
 
-Lookup::Lookup(const RecordStore& records) : records_(records), impl_(std::make_unique<Impl>(records)) {}
+Lookup::Lookup(const RecordStore& records) : impl_(std::make_unique<Impl>(records)) {}
 
 Lookup::~Lookup() = default;
 

@@ -80,7 +80,6 @@ public:
 
 private:
     struct Impl;
-    const RecordStore& records_;
     std::unique_ptr<Impl> impl_;
 };
 
