@@ -48,15 +48,6 @@ LookupMatch MatchOf(const IndexedWord& word) {
     return {word.simplified, word.traditional, word.pinyin, word.jyutping, word.english, word.count};
 }
 
-// English search takes letters, blanks and apostrophes only ("don't"); a
-// text with tone digits or marks is a reading.
-bool IsEnglishText(const QString& text) {
-    return std::all_of(text.begin(), text.end(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || u == u'\'' || u == u' ';
-    });
-}
-
 QString FirstGloss(const QString& english) {
     return english.section(QStringLiteral(" / "), 0, 0).trimmed();
 }
@@ -264,7 +255,7 @@ LookupResult Lookup::Find(const QString& query, int limit) const {
 
     const std::optional<RomanQuery> pinyin = RomanQuery::Parse(text, Scheme::Pinyin);
     const std::optional<RomanQuery> jyutping = RomanQuery::Parse(text, Scheme::Jyutping);
-    const bool english = IsEnglishText(text);
+    const bool english = IsEnglishQuery(text);
     ReadingMatches pinyinMatches;
     if (pinyin) {
         pinyinMatches = impl_->Readings(*pinyin, ReadingSystem::Pinyin, limit);
@@ -360,7 +351,7 @@ std::vector<Suggestion> Lookup::Suggest(const QString& text, int limit) const {
     const std::optional<RomanQuery> pinyin = RomanQuery::Parse(typed, Scheme::Pinyin, true);
     const bool pinyinFound = pinyin && addReadings(*pinyin, ReadingSystem::Pinyin);
     const std::size_t readingCount = ranked.size();
-    if (IsEnglishText(typed)) {
+    if (IsEnglishQuery(typed)) {
         for (const EnglishMatch& match : impl_->records.englishPrefixMatches(typed, limit)) {
             ranked.push_back({match.count, {match.word, match.pinyin, FirstGloss(match.english)}});
         }

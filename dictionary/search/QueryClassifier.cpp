@@ -84,4 +84,13 @@ QueryClass ClassifyQuery(const QString& text) {
     return QueryClass::Unsearchable;
 }
 
+bool IsEnglishQuery(const QString& text) {
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (!IsPlainLetter(u) && u != u' ' && u != u'\'')
+            return false;
+    }
+    return true;
+}
+
 } // namespace quillory

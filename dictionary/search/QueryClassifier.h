@@ -26,4 +26,8 @@ QString TrimQuery(const QString& text);
 // Unsearchable - anything else, the empty text included.
 QueryClass ClassifyQuery(const QString& text);
 
+// Text the English search takes: only letters a-z, A-Z, blanks and
+// apostrophes ("don't"). A text with tone digits or marks is a reading.
+bool IsEnglishQuery(const QString& text);
+
 } // namespace quillory

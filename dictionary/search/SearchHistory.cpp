@@ -1,8 +1,8 @@
 #include "dictionary/search/SearchHistory.h"
 
+#include "dictionary/search/QueryClassifier.h"
 #include "dictionary/text/GbkCodec.h"
 #include "pages/protocol/ProtocolRequest.h"
-#include "dictionary/search/QueryClassifier.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,6 +7,7 @@
 #include "lessons/library/FolderCopy.h"
 #include "tests/support/LessonFiles.h"
 #include "tests/support/TemporarySettings.h"
+#include "tests/support/TestFiles.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -37,10 +38,7 @@ class LessonTreeTest : public QObject {
 
 private slots:
     void initTestCase() {
-        const QDir source(QStringLiteral(QUILLORY_DATA_DIR));
-        for (const QString& name : source.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
-            if (name != "search.txt"_L1)
-                QVERIFY(QFile::link(source.filePath(name), dataCopy_.filePath(name)));
+        QVERIFY(testing::LinkDataFolder(QStringLiteral(QUILLORY_DATA_DIR), dataCopy_.path()));
         QVERIFY(CopyFolderTree(QStringLiteral(QUILLORY_SOURCE_DIR "/lessons/samples"), lessons_.path()));
         auto record = [this](const QUrl& url) { return opened_.append(url.toString()), true; };
         MainWindowEnvironment environment{dataCopy_.path(), &settings_.store(), record, &reporter_};

@@ -15,6 +15,7 @@
 #include "tests/support/PageBody.h"
 #include "tests/support/PrivateSoundServer.h"
 #include "tests/support/TemporarySettings.h"
+#include "tests/support/TestFiles.h"
 #include "tools/converter/ConverterWindow.h"
 
 #include <QPlainTextEdit>
@@ -108,10 +109,7 @@ private slots:
         QString error;
         QVERIFY2(sounds_.Start(&error), qPrintable(error));
         // A folder of links to the data with a history of its own: the user's folder is never written.
-        const QDir source(QStringLiteral(QUILLORY_DATA_DIR));
-        for (const QString& name : source.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
-            if (name != "search.txt"_L1)
-                QVERIFY(QFile::link(source.filePath(name), dataCopy_.filePath(name)));
+        QVERIFY(testing::LinkDataFolder(QStringLiteral(QUILLORY_DATA_DIR), dataCopy_.path()));
         QVERIFY(QFile(dataCopy_.filePath(u"search.txt"_s)).open(QIODevice::WriteOnly));
         QVERIFY((window_ = OpenWindow(settings_.store())));
         QTRY_COMPARE_WITH_TIMEOUT(window_->view()->PageName(), u"OXA.LOCAL.INDEX.HTML"_s, kPageTimeoutMs);

@@ -7,6 +7,7 @@
 #include "controls/SuggestionList.h"
 #include "tests/support/PageBody.h"
 #include "tests/support/TemporarySettings.h"
+#include "tests/support/TestFiles.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -49,10 +50,7 @@ class SuggestionWindowTest : public QObject {
 
 private slots:
     void initTestCase() {
-        const QDir source(QStringLiteral(QUILLORY_DATA_DIR));
-        for (const QString& name : source.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
-            if (name != "search.txt"_L1)
-                QVERIFY(QFile::link(source.filePath(name), dataCopy_.filePath(name)));
+        QVERIFY(testing::LinkDataFolder(QStringLiteral(QUILLORY_DATA_DIR), dataCopy_.path()));
         window_ = std::make_unique<MainWindow>(MainWindowEnvironment{
             dataCopy_.path(), &settings_.store(), [](const QUrl&) { return true; }, &reporter_});
         QVERIFY(window_->Initialise());

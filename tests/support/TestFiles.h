@@ -25,4 +25,17 @@ inline QStringList FolderContents(const QString& path) {
     return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+// Fills target with links to every file and folder of the data folder
+// source except the search history, so that a program run on target writes
+// its own history and never the build's. False when a link failed.
+inline bool LinkDataFolder(const QString& source, const QString& target) {
+    const QDir from(source);
+    for (const QString& name : from.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (name != QLatin1String("search.txt") &&
+            !QFile::link(from.filePath(name), QDir(target).filePath(name)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace quillory::testing
