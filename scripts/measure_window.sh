@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Measures the real window under Xvfb, as the program itself reports it with
 # QUILLORY_TIMINGS=1, and prints the median of RUNS runs (10 by default) of:
-# process start to the window shown and to the welcome page painted, and
-# Enter in the search box to a character page and to an English search painted.
-# Needs xvfb and xdotool (scripts/setup.sh BUILD --test installs them).
+# process start to the window shown and to the welcome page painted; Enter in
+# the search box to a character page (中) and to an English search ("to")
+# painted; a click on the speaker beside zhōng to its sound started; Enter on
+# a tree item to the largest syllable page (Pinyin yi) and to the largest
+# radical page (85, 水) painted.
+# Needs xvfb, xdotool and pulseaudio (scripts/setup.sh BUILD --test installs
+# them); the sound goes to a null output of a sound server of its own.
 # Usage: scripts/measure_window.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
@@ -11,9 +15,11 @@ runs=${2:-10}
 program=$build/quillory
 work=$(mktemp -d)
 xvfb_pid=
+sound_pid=
 program_pid=
 cleanup() {
   [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+  [ -n "$sound_pid" ] && kill "$sound_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
@@ -32,6 +38,14 @@ export HOME=$work/home XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/
 export XDG_RUNTIME_DIR=$work/home/run QTWEBENGINE_DISABLE_SANDBOX=1 QUILLORY_TIMINGS=1
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
+sound_socket=$XDG_RUNTIME_DIR/sound
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+  -L module-null-sink -L "module-native-protocol-unix socket=$sound_socket auth-anonymous=1" \
+  >/dev/null 2>&1 &
+sound_pid=$!
+for _ in $(seq 100); do [ -S "$sound_socket" ] && break; sleep 0.05; done
+export PULSE_SERVER=unix:$sound_socket
+
 log=$work/timings.log
 # Waits until the log holds COUNT lines of EVENT; prints the last one's milliseconds.
 await() {
@@ -46,11 +60,38 @@ await() {
   echo "no $event within 15 s" >&2
   exit 1
 }
-# Types TEXT into the search box (which has the focus) and presses Enter.
+# Clicks into the search box, types TEXT over what it holds and presses Enter.
 search() {
+  xdotool mousemove --window "$1" 150 68 click 1
+  sleep 0.2
   xdotool key --clearmodifiers ctrl+a
-  xdotool type --delay 20 "$1"
+  xdotool type --delay 20 "$2"
   sleep 0.3
+  xdotool key Return
+}
+# In the tree, which a click beside its items focuses: finds the top item
+# starting with TOP and, for each STEP, opens the current item and goes to
+# its STEP-th child (+N) or to the child starting with STEP; then presses
+# Enter on the item reached.
+open_tree_item() {
+  local window=$1 top=$2
+  shift 2
+  xdotool mousemove --window "$window" 100 500 click 1
+  sleep 0.3
+  xdotool key Home
+  sleep 0.5
+  xdotool type "$top"
+  sleep 0.6
+  for step in "$@"; do
+    xdotool key Right Down
+    sleep 0.3
+    if [ "${step#+}" != "$step" ]; then
+      xdotool key --repeat "$((${step#+} - 1))" --delay 5 Down
+    else
+      xdotool type "$step"
+    fi
+    sleep 0.6
+  done
   xdotool key Return
 }
 
@@ -64,10 +105,21 @@ one_run() {
   window=$(xdotool search --sync --onlyvisible --pid "$program_pid" | head -1)
   xdotool windowfocus --sync "$window"
   sleep 0.5
-  search 中
+  search "$window" 中
   echo "character-page $(await page-painted 1)"
-  search to
+  sleep 0.5
+  # The speaker beside zhōng, where a new window of the default size shows it.
+  xdotool mousemove --window "$window" 393 148 click 1
+  echo "speaker-click $(await sound-started 1)"
+  sleep 0.5
+  search "$window" to
   echo "english-search $(await page-painted 2)"
+  sleep 0.5
+  open_tree_item "$window" p y yi
+  echo "syllable-page-yi $(await page-painted 3)"
+  sleep 0.5
+  open_tree_item "$window" ra +85
+  echo "radical-page-water $(await page-painted 4)"
   "$program" --quit >/dev/null
   wait "$program_pid" || true
   program_pid=
@@ -79,7 +131,8 @@ for _ in $(seq "$runs"); do one_run; done >"$work/all.txt"
 median() {
   sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'
 }
-printf '%-18s %s\n' event "median ms ($runs runs)"
-for event in window-shown welcome-painted character-page english-search; do
-  printf '%-18s %s\n' "$event" "$(grep "^$event " "$work/all.txt" | awk '{print $2}' | median)"
+printf '%-20s %s\n' event "median ms ($runs runs)"
+for event in window-shown welcome-painted character-page speaker-click english-search syllable-page-yi \
+  radical-page-water; do
+  printf '%-20s %s\n' "$event" "$(grep "^$event " "$work/all.txt" | awk '{print $2}' | median)"
 done

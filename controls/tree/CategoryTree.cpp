@@ -1,6 +1,7 @@
 #include "controls/tree/CategoryTree.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
 #include <algorithm>
@@ -163,6 +164,20 @@ void CUniTreeCtrl::mousePressEvent(QMouseEvent* event) {
             this, [this, data] { emit treeNotify(data); }, Qt::QueuedConnection);
     }
     QTreeWidget::mousePressEvent(event);
+}
+
+void CUniTreeCtrl::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier && currentItem() != nullptr) {
+        // The current item of a single-selection tree is the selected one,
+        // unless a control-click cleared the selection.
+        const quint32 data = ItemData(currentItem());
+        QMetaObject::invokeMethod(
+            this, [this, data] { emit treeNotify(data); }, Qt::QueuedConnection);
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }
 
 } // namespace quillory

@@ -50,10 +50,13 @@ public:
 signals:
     // A left click on the tree: the hit item's data, 0 beside the items.
     // Delivered after the click has been processed (selection included).
+    // Enter or Return on the current item notifies the same way, so the
+    // tree works from the keyboard too.
     void treeNotify(quint32 itemData);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const TreeNode& node);

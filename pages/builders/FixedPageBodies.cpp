@@ -7,14 +7,17 @@
 
 namespace quillory {
 
+using pagehtml::ImageTag;
 using pagehtml::kBr;
+using pagehtml::kCircleImage;
+using pagehtml::kLogoImage;
 using pagehtml::ProgramLink;
 
 namespace {
 
 QString MakerLogoLink() {
     return QStringLiteral("<a href=") + QString::fromLatin1(kMakerSiteAddress) +
-           QStringLiteral(" target=_blank><img src=logo.gif></a>");
+           QStringLiteral(" target=_blank>") + ImageTag(kLogoImage) + QStringLiteral("</a>");
 }
 
 } // namespace
@@ -76,7 +79,7 @@ void PageBuilder::MakeVersionBlock(QString& out) const {
           QStringLiteral("<p align=center><font size=3>Copyright &copy; ") +
           QString::fromLatin1(kVersionYears) +
           QStringLiteral(" Tessaravin. All rights reserved.</font></p>") +
-          QStringLiteral("<p align=center><img src=circle.gif></p>");
+          QStringLiteral("<p align=center>") + ImageTag(kCircleImage) + QStringLiteral("</p>");
 }
 
 } // namespace quillory

@@ -18,8 +18,12 @@
 namespace quillory {
 
 using pagehtml::Hex;
+using pagehtml::ImageTag;
 using pagehtml::kBr;
 using pagehtml::kNbsp;
+using pagehtml::kSpeakerImage;
+using pagehtml::kSpeakerOffImage;
+using pagehtml::kStrokeIconImage;
 using pagehtml::ProgramLink;
 
 namespace {
@@ -103,8 +107,7 @@ void PageBuilder::MakeCharLink(std::uint32_t code, QString& out, bool withLink, 
         out = ProgramLink(kShowCharacter, code, out);
     }
     if (withStrokeIcon) {
-        out += kNbsp + ProgramLink(kShowStrokeOrder, code,
-                                   QStringLiteral("<img style=\"vertical-align:top\" src=write3_2.gif>"));
+        out += kNbsp + ProgramLink(kShowStrokeOrder, code, ImageTag(kStrokeIconImage, "vertical-align:top"));
     }
 }
 
@@ -136,10 +139,9 @@ void PageBuilder::MakePinyinReading(SyllableId id, QString& out, bool withSound)
         return;
     }
     if (soundsAvailable_ && index_.HasPinyinSound(id)) {
-        out += kNbsp + ProgramLink(kPlayPinyin, id,
-                                   QStringLiteral("<img style=\"vertical-align:middle\" src=speaker.gif>"));
+        out += kNbsp + ProgramLink(kPlayPinyin, id, ImageTag(kSpeakerImage, "vertical-align:middle"));
     } else {
-        out += kNbsp + QStringLiteral("<img src=speaker2.gif>");
+        out += kNbsp + ImageTag(kSpeakerOffImage);
     }
 }
 
@@ -153,9 +155,9 @@ void PageBuilder::MakeJyutpingReading(SyllableId id, QString& out, bool withSoun
         return;
     }
     if (soundsAvailable_ && index_.HasJyutpingSound(id)) {
-        out += kNbsp + ProgramLink(kPlayJyutping, id, QStringLiteral("<img src=speaker.gif>"));
+        out += kNbsp + ProgramLink(kPlayJyutping, id, ImageTag(kSpeakerImage));
     } else {
-        out += kNbsp + QStringLiteral("<img src=speaker2.gif>");
+        out += kNbsp + ImageTag(kSpeakerOffImage);
     }
 }
 
@@ -333,23 +335,25 @@ void PageBuilder::MakeEnglishTable(const QString& english, const std::vector<Eng
     out += QStringLiteral("</table>");
 }
 
-// Character elements with link of every ideograph of the list, each followed
-// by "&nbsp;", with a line break after every perLine of them.
-static QString CharacterLines(const PageBuilder& builder, const CharacterList& chars, int perLine) {
+// Every ideograph of the list as plain text in one element of the classes
+// "gb chars", each followed by "&nbsp;", with a line break after every
+// perLine of them. The page script (oxa.js) opens the character under a
+// click as a link to its page would: one element in place of a link per
+// character keeps a list of a thousand characters quick to lay out.
+static QString CharacterLines(const CharacterList& chars, int perLine) {
     QString text;
-    QString element;
     int shown = 0;
     for (std::uint32_t code : chars) {
         if (!IsIdeograph(code)) {
             continue;
         }
-        builder.MakeCharLink(code, element, true, false);
-        text += element + kNbsp;
+        text += QStringLiteral("&#x") + Hex(code) + u';' + kNbsp;
         if (++shown % perLine == 0) {
             text += kBr;
         }
     }
-    return text;
+    return shown == 0 ? QString()
+                      : QStringLiteral("<span class=\"gb chars\">") + text + QStringLiteral("</span>");
 }
 
 void PageBuilder::MakePinyinHeading(const std::string& syllable, QString& out) const {
@@ -367,7 +371,7 @@ void PageBuilder::MakePinyinSection(const std::string& syllable, const Character
     if (const std::optional<SyllableId> id = EncodeSyllable(syllable, Scheme::Pinyin)) {
         MakePinyinReading(*id, reading, true);
     }
-    out += kBr + reading + kBr + CharacterLines(*this, chars, kSectionLineLength) + kBr;
+    out += kBr + reading + kBr + CharacterLines(chars, kSectionLineLength) + kBr;
 }
 
 void PageBuilder::MakeJyutpingHeading(const std::string& syllable, QString& out) const {
@@ -383,11 +387,11 @@ void PageBuilder::MakeJyutpingSection(const std::string& syllable, const Charact
     if (const std::optional<SyllableId> id = EncodeSyllable(syllable, Scheme::Jyutping)) {
         MakeJyutpingReading(*id, reading, true);
     }
-    out += kBr + reading + kBr + CharacterLines(*this, chars, kSectionLineLength) + kBr;
+    out += kBr + reading + kBr + CharacterLines(chars, kSectionLineLength) + kBr;
 }
 
 void PageBuilder::MakeRadicalForms(const CharacterList& forms, QString& out) const {
-    out = CharacterLines(*this, forms, kSectionLineLength);
+    out = CharacterLines(forms, kSectionLineLength);
     const bool anyOutOfRange =
         std::any_of(forms.begin(), forms.end(), [](std::uint32_t code) { return !IsIdeograph(code); });
     if (anyOutOfRange) {
@@ -403,7 +407,7 @@ void PageBuilder::MakeRadicalGroup(int residualStrokes, const CharacterList& cha
     QString label;
     MakeSpan(QString::number(residualStrokes), QStringLiteral("en"), count);
     MakeLabel(kStrokeCharLabelId, label);
-    out += kBr + count + kNbsp + label + kBr + CharacterLines(*this, chars, kGroupLineLength) + kBr;
+    out += kBr + count + kNbsp + label + kBr + CharacterLines(chars, kGroupLineLength) + kBr;
 }
 
 void PageBuilder::MakeStrokeSection(int count, const CharacterList& chars, QString& out) const {
@@ -411,7 +415,7 @@ void PageBuilder::MakeStrokeSection(int count, const CharacterList& chars, QStri
     QString label;
     MakeSpan(QString::number(count), QStringLiteral("en"), number);
     MakeLabel(kStrokeCharLabelId, label);
-    out += kBr + number + kNbsp + label + kBr + kBr + CharacterLines(*this, chars, kGroupLineLength) + kBr;
+    out += kBr + number + kNbsp + label + kBr + kBr + CharacterLines(chars, kGroupLineLength) + kBr;
 }
 
 bool PageBuilder::RadicalForms(const QString& radical, CharacterList& forms, bool& outOfRange) const {

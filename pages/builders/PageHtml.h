@@ -21,4 +21,31 @@ inline QString ProgramLink(std::uint32_t command, std::uint32_t value, const QSt
            text + QStringLiteral("</a>");
 }
 
+// A picture of the page folder, with its size: a page names the size so
+// that its text is laid out around the picture before the picture has
+// loaded, and does not move when it arrives.
+struct PageImage {
+    const char* name;
+    int width;
+    int height;
+};
+
+inline constexpr PageImage kLogoImage{"logo.gif", 128, 60};
+inline constexpr PageImage kCircleImage{"circle.gif", 28, 28};
+inline constexpr PageImage kSpeakerImage{"speaker.gif", 16, 16};
+inline constexpr PageImage kSpeakerOffImage{"speaker2.gif", 16, 16};
+inline constexpr PageImage kStrokeIconImage{"write3_2.gif", 18, 18};
+inline constexpr PageImage kPageImages[] = {kLogoImage, kCircleImage, kSpeakerImage, kSpeakerOffImage,
+                                            kStrokeIconImage};
+
+// "<img src=NAME width=W height=H>", with a style when one is given.
+inline QString ImageTag(const PageImage& image, const char* style = nullptr) {
+    QString tag = QStringLiteral("<img");
+    if (style != nullptr) {
+        tag += QStringLiteral(" style=\"") + QLatin1String(style) + u'"';
+    }
+    return tag + QStringLiteral(" src=") + QLatin1String(image.name) + QStringLiteral(" width=") +
+           QString::number(image.width) + QStringLiteral(" height=") + QString::number(image.height) + u'>';
+}
+
 } // namespace quillory::pagehtml

@@ -65,6 +65,75 @@ function WhoAmI() {
     return href;
   }
 
+  // Lists of characters are plain text in an element of class "chars"; a
+  // click on one of its characters opens it as the link "mmpp://0=HEX"
+  // would. The character hit is the one whose box holds the point, on
+  // either side of the caret position nearest to it.
+  function characterAt(x, y) {
+    var range = document.caretRangeFromPoint ? document.caretRangeFromPoint(x, y) : null;
+    var node = range ? range.startContainer : null;
+    if (!node || node.nodeType !== 3 || !node.parentNode || !node.parentNode.closest(".chars")) {
+      return null;
+    }
+    var text = node.data;
+    var starts = [range.startOffset - 2, range.startOffset - 1, range.startOffset];
+    for (var i = 0; i < starts.length; ++i) {
+      var start = starts[i];
+      if (start < 0 || start >= text.length) {
+        continue;
+      }
+      var unit = text.charCodeAt(start);
+      var code = text.codePointAt(start);
+      if ((unit >= 0xDC00 && unit <= 0xDFFF) || code <= 0xFF) {
+        continue;  // the second half of a pair, a blank
+      }
+      var box = document.createRange();
+      box.setStart(node, start);
+      box.setEnd(node, start + (code > 0xFFFF ? 2 : 1));
+      var rect = box.getBoundingClientRect();
+      if (x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom) {
+        return {node: node, start: start, code: code, length: code > 0xFFFF ? 2 : 1};
+      }
+    }
+    return null;
+  }
+
+  function characterLink(event) {
+    if (typeof event.clientX !== "number") {
+      return null;
+    }
+    var hit = characterAt(event.clientX, event.clientY);
+    return hit ? PREFIX + "0=" + hit.code.toString(16).toUpperCase() : null;
+  }
+
+  // The character under the pointer turns red as a link does, inside an
+  // element of class "hover" that is taken out again when the pointer leaves.
+  var hovered = null;
+  function unhover() {
+    if (hovered && hovered.parentNode) {
+      var parent = hovered.parentNode;
+      parent.replaceChild(document.createTextNode(hovered.textContent), hovered);
+      parent.normalize();
+    }
+    hovered = null;
+  }
+  document.addEventListener("mousemove", function (event) {
+    var hit = characterAt(event.clientX, event.clientY);
+    if (hit && hovered && hit.node.parentNode === hovered) {
+      return;
+    }
+    unhover();
+    if (hit) {
+      var rest = hit.node.splitText(hit.start);
+      rest.splitText(hit.length);
+      hovered = document.createElement("span");
+      hovered.className = "hover";
+      rest.parentNode.replaceChild(hovered, rest);
+      hovered.appendChild(rest);
+    }
+  }, true);
+  document.addEventListener("mouseleave", unhover, true);
+
   function deliver(text) {
     var host = window.quillory;
     if (host && typeof host.openLink === "function") {
@@ -81,6 +150,9 @@ function WhoAmI() {
   document.addEventListener("click", function (event) {
     var link = programLink(event.target);
     if (link === null) {
+      link = characterLink(event);
+    }
+    if (link === null) {
       return;
     }
     event.preventDefault();
@@ -91,7 +163,7 @@ function WhoAmI() {
   // A middle click would open the link in a new window: stop it without
   // running the command.
   document.addEventListener("auxclick", function (event) {
-    if (programLink(event.target) !== null) {
+    if (programLink(event.target) !== null || characterLink(event) !== null) {
       event.preventDefault();
       event.stopPropagation();
     }

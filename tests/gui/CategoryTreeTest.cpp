@@ -407,6 +407,25 @@ private slots:
         QCOMPARE(spy.count(), 1);
     }
 
+    void enterOpensTheCurrentItem() {
+        ShownTree tree;
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        tree.setFocus();
+        QSignalSpy spy(&tree, &CUniTreeCtrl::treeNotify);
+        const std::uint32_t radical = MakeItemData(163, kRadicalNode);
+        tree.setCurrentItem(tree.FindItemByData(radical));
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            QTest::keyClick(&tree, key);
+        }
+        QTRY_COMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(1).at(0).value<quint32>(), radical);
+        QCOMPARE(tree.RequestForNotice(radical), Request(kListRadical, 163));
+        // Arrows move without opening anything.
+        QTest::keyClick(&tree, Qt::Key_Down);
+        QCoreApplication::processEvents();
+        QCOMPARE(spy.count(), 2);
+    }
+
     void clicksBesideItemsAndOnRadicals() {
         ShownTree tree;
         QVERIFY(QTest::qWaitForWindowExposed(&tree));

@@ -4,6 +4,7 @@
 #include "browser/ExplainWin.h"
 #include "browser/KeyFilter.h"
 #include "browser/LinkScheme.h"
+#include "tests/support/PageBody.h"
 #include "tests/support/Waiting.h"
 
 #include <QApplication>
@@ -136,6 +137,40 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(completed_ > before, kLoadTimeoutMs);
         QCOMPARE(addresses_, QStringList{"qrc:/pages/tech.html"});
         QCOMPARE(Where(), "qrc:/pages/tech.html No Name undefined");
+    }
+
+    // A list of characters is plain text; a real click on a character opens
+    // it as its link would, one outside the characters opens nothing, and the
+    // character under the pointer is marked without changing the text.
+    void charactersOfAListOpenLikeLinks() {
+        const QString list = u"中\u00A0\U00020000\u00A0一\u00A0"_s;
+        QVERIFY(Load(u"<span class=\"gb chars\">&#x4E2D;&nbsp;&#x20000;&nbsp;<br>&#x4E00;&nbsp;</span>"
+                     "<p id=after>after</p>"_s));
+        // The centre of each text's box, found before the pointer splits any text.
+        std::vector<QPoint> points;
+        for (const QString& text : {u"中"_s, u"\u00A0"_s, u"\U00020000"_s, u"一"_s}) {
+            const std::optional<QPoint> centre = testing::TextCentre(view_->page(), ".chars", text);
+            QVERIFY(centre);
+            points.push_back(*centre);
+        }
+        const auto point = [&](int i) { return points[i]; };
+        addresses_.clear();
+        for (int i : {0, 1, 2, 3}) {
+            QTest::mouseMove(view_->focusProxy(), point(i));
+            QTest::mouseClick(view_->focusProxy(), Qt::LeftButton, {}, point(i));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(addresses_.size(), 3, kLoadTimeoutMs);
+        QCOMPARE(addresses_, QStringList({"mmpp://0=4E2D", "mmpp://0=20000", "mmpp://0=4E00"}));
+        QTest::mouseMove(view_->focusProxy(), point(2));
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate("document.querySelector('.chars .hover') ? "
+                                           "document.querySelector('.chars .hover').textContent : ''")
+                                      .toString(),
+                                  u"\U00020000"_s, kLoadTimeoutMs);
+        QVERIFY(Click("#after"));
+        QTRY_COMPARE_WITH_TIMEOUT(Evaluate("document.querySelectorAll('.hover').length").toInt(), 0,
+                                  kLoadTimeoutMs);
+        QCOMPARE(Evaluate("document.querySelector('.chars').textContent").toString(), list);
+        QCOMPARE(addresses_.size(), 3);
     }
 
     void ownLinkNavigationFromScriptIsRefused() {

@@ -1,9 +1,9 @@
 // The terminal look-up tool run as a separate process on the full data.
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QDir>
 #include <QProcess>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -65,7 +65,7 @@ TEST(Cli, ExitStatusAndOutputOfEachCommand) {
                  {"page mmpp://0=4E2D", 0, "<td>2.3&nbsp;["},
                  {"page mmpp://0=4E2D", 0, "zung1"},
                  {"page mmpp://1=1916", 0, "<span class=py_green_large>zhong</span><br>"},
-                 {"page mmpp://1=1916", 0, "mmpp://0=4E2D"},
+                 {"page mmpp://1=1916", 0, "<span class=\"gb chars\">&#x4E2D;&nbsp;"},
                  {"page mmpp://2=1916", 0, "play Pinyin zhong1"},
                  {"page mmpp://D=1", 0, "support.php?todo=1&prod=Quillory&ver=1.0"},
                  {"page mmpp://0=7537", 0, "<td>102.2&nbsp;[&nbsp;<a href=mmpp://0=7530>"},
@@ -393,7 +393,8 @@ TEST(Cli, ConvertFromStandardInput) {
                  {"--data /nonexistent/quillory convert --from gb --to pinyin", "中", 3, ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
-        const CliRun run = Cli(QString::fromUtf8(c.line).split(u' ', Qt::SkipEmptyParts), QByteArray(c.input));
+        const CliRun run =
+            Cli(QString::fromUtf8(c.line).split(u' ', Qt::SkipEmptyParts), QByteArray(c.input));
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
         EXPECT_EQ(run.out, QByteArray(c.out));
     }

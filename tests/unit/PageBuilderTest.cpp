@@ -5,6 +5,7 @@
 #include "dictionary/Dictionary.h"
 #include "dictionary/files/DataIndex.h"
 #include "pages/builders/HtmlListPage.h"
+#include "pages/builders/PageHtml.h"
 #include "pages/builders/PageResources.h"
 #include "pages/builders/StandalonePage.h"
 #include "settings/LanguageData.h"
@@ -92,12 +93,15 @@ protected:
             before.push_back(code);
         return before;
     }
-    static QString Links(std::uint32_t first, int count) {
-        QString links;
+    // count characters of a list from first, as plain text, each with its blank.
+    static QString Listed(std::uint32_t first, int count) {
+        QString text;
         for (std::uint32_t code : Chars(first, count))
-            links += Link(code) + "&nbsp;";
-        return links;
+            text += QStringLiteral("&#x%1;&nbsp;").arg(Hex(code));
+        return text;
     }
+    // A list's lines in the one element whose characters open their pages.
+    static QString List(const QString& lines) { return "<span class=\"gb chars\">" + lines + "</span>"; }
     static QString Support(int id, const char* label) {
         return QStringLiteral("<a href=mmpp://D=%1><span class=en>%2</span></a><br><br>").arg(id).arg(label);
     }
@@ -189,7 +193,8 @@ TEST_F(PageBuilderTest, TablesShowReadingsVariantsRadicalFormsAndEscapedText) {
               Row("Pinyin", Has("src=speaker2.gif", 2)), // guo2: no sound
               Row("Pinyin", Matches("mmpp://2=" + Hex(Pinyin("zhong1")) +
                                     ".*/&nbsp;.*mmpp://2=" + Hex(Pinyin("zhong4")))),
-              Row("Jyutping", Ends("<span class=jp_green>gwok3</span>&nbsp;<img src=speaker2.gif>&nbsp;")),
+              Row("Jyutping", Ends("<span class=jp_green>gwok3</span>&nbsp;<img src=speaker2.gif width=16 "
+                                   "height=16>&nbsp;")),
               Row("English", Is("China")), Row("Unicode", Is("4E2D&nbsp;56FD&nbsp;"))}),
         Page(Out(&PB::MakeWordTable, "中", "", " ", ""),
              {Row("Pinyin", Is("&nbsp;")), Row("Jyutping", Is("&nbsp;"))}),
@@ -233,32 +238,36 @@ TEST_F(PageBuilderTest, RadicalFormsOfTheRadicalsOwnLine) {
 // outside the range are neither shown nor counted.
 TEST_F(PageBuilderTest, ListSectionsAndFixedBodies) {
     const CharacterList chars = Chars(0x4E00, 17, {0x41});
-    const QString lines = Links(0x4E00, 16) + "<br>" + Links(0x4E10, 1) + "<br>";
-    const QString logo = "<a href=https://www.tessaravin.example/ target=_blank><img src=logo.gif></a></p>";
+    const QString lines = List(Listed(0x4E00, 16) + "<br>" + Listed(0x4E10, 1));
+    const QString logo = "<a href=https://www.tessaravin.example/ target=_blank><img src=logo.gif width=128 "
+                         "height=60></a></p>";
     ExpectPages({
         Page(Out(&PB::MakePinyinHeading, "lv4"),
              {Is("<span class=py_green_large>" + Font("lv5") + "</span><br>")}),
         Page(Out(&PB::MakeJyutpingHeading, "zung1"), {Is("<span class=jp_green_large>zung</span><br>")}),
         Page(Out(&PB::MakePinyinSection, "zhong1", Chars(0x4E00, 19, {0x41, 0x20000})),
              {Starts("<x><br>" + Marked("zhong1") + "&nbsp;<a href=mmpp://2=1916>"),
-              Ends("<br>" + Links(0x4E00, 18) + "<br>" + Links(0x4E12, 1) + "<br>")}),
+              Ends("<br>" + List(Listed(0x4E00, 18) + "<br>" + Listed(0x4E12, 1)) + "<br>")}),
         Page(Out(&PB::MakeJyutpingSection, "zung3", CharacterList{0x4E2D}),
-             {Is("<x><br><span class=jp_green>zung3</span>&nbsp;<img src=speaker2.gif><br>" +
-                 Links(0x4E2D, 1) + "<br>")}),
+             {Is("<x><br><span class=jp_green>zung3</span>&nbsp;<img src=speaker2.gif width=16 "
+                 "height=16><br>" +
+                 List(Listed(0x4E2D, 1)) + "<br>")}),
         Page(Out(&PB::MakeStrokeSection, 4, chars),
-             {Is("<x><br><span class=en>4</span>&nbsp;<span class=en>stroke(s)</span><br><br>" + lines)}),
-        Page(Out(&PB::MakeRadicalGroup, 0, chars),
-             {Is("<x><br><span class=en>0</span>&nbsp;<span class=en>stroke(s)</span><br>" + lines)}),
+             {Is("<x><br><span class=en>4</span>&nbsp;<span class=en>stroke(s)</span><br><br>" + lines +
+                 "<br>")}),
+        Page(
+            Out(&PB::MakeRadicalGroup, 0, chars),
+            {Is("<x><br><span class=en>0</span>&nbsp;<span class=en>stroke(s)</span><br>" + lines + "<br>")}),
         Page(Out(&PB::MakeRadicalForms, CharacterList{0x4E28, 0x3400}),
-             {Is(Links(0x4E28, 1) + "<span class=en>*</span><br>")}),
-        Page(Out(&PB::MakeRadicalForms, CharacterList{0x4EBA}), {Is(Links(0x4EBA, 1) + "<br>")}),
+             {Is(List(Listed(0x4E28, 1)) + "<span class=en>*</span><br>")}),
+        Page(Out(&PB::MakeRadicalForms, CharacterList{0x4EBA}), {Is(List(Listed(0x4EBA, 1)) + "<br>")}),
         Page(Out(&PB::MakeSupportBody),
              {Is("<p align=center>" + Support(1, "FAQ") + Support(3, "Technical Support Request") +
                  Support(2, "Bug Report") + Support(4, "Useful Links") +
                  Support(5, "Give us some suggestions") + "</p><p align=center>" + logo)}),
         Page(Out(&PB::MakeVersionBlock),
              {Starts("<p align=center><font size=3><b>Version 1.0</b></font></p>"), Has(kVersionYears),
-              Ends("<p align=center><img src=circle.gif></p>")}),
+              Ends("<p align=center><img src=circle.gif width=28 height=28></p>")}),
     });
     // Jianti labels, while the welcome body shows every greeting.
     language_.SetLanguage(kJianti);
@@ -302,8 +311,22 @@ TEST_F(PageBuilderTest, ListPagesOfTheSmallData) {
     const QString html = page.html();
     EXPECT_TRUE(html.startsWith("<span class=py_green_large>" + Font("zhong5") + "</span><br><br>" +
                                 Marked("zhong1")));
-    EXPECT_GT(html.indexOf(Marked("zhong4")), html.indexOf(Link(0x4E2D)));
+    EXPECT_GT(html.indexOf(Marked("zhong4")), html.indexOf(Listed(0x4E2D, 1)));
     EXPECT_EQ(html.indexOf(Marked("zhong2")), -1);
+}
+
+// A page names each picture's size; it must be the picture's own, read from
+// the GIF's logical screen size.
+TEST(PageImages, DeclareTheSizeOfTheirPicture) {
+    for (const pagehtml::PageImage& image : pagehtml::kPageImages) {
+        QFile file(QStringLiteral(":/pages/") + QLatin1String(image.name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << image.name;
+        const QByteArray header = file.read(10);
+        ASSERT_TRUE(header.startsWith("GIF8")) << image.name;
+        const auto word = [&](int at) { return quint8(header[at]) | quint8(header[at + 1]) << 8; };
+        EXPECT_EQ(word(6), image.width) << image.name;
+        EXPECT_EQ(word(8), image.height) << image.name;
+    }
 }
 
 // Stand-alone pages name no other file; the body follows the shell's body script, then the page is named.

@@ -164,17 +164,17 @@ TEST_F(ProtocolDispatcherTest, LookUpsShowTheirPageAndEnterTheHistoryUnderTheirT
         {TextRequest(kShowEnglish, "China"), {}, "mmpp://0=4E2D", {7, 0, "China"}},
         {Request(kListPinyin, Pinyin("zhong1")),
          list(kListPinyin, Pinyin("zhong1")),
-         "mmpp://0=4E",
+         "chars\">&#x4E",
          {kListPinyin, Pinyin("zhong1"), "[zhong]"}},
         {Request(kListJyutping, Jyutping("zung1")),
          list(kListJyutping, Jyutping("zung1")),
-         "mmpp://0=4E",
+         "chars\">&#x4E",
          {kListJyutping, Jyutping("zung1"), "[zung1]"}},
         {Request(kListStrokeCount, 4),
          list(kListStrokeCount, 4),
-         "mmpp://0=4E",
+         "chars\">&#x4E",
          {kListStrokeCount, 4, "[4]"}},
-        {Request(kListRadical, 2), list(kListRadical, 2), "mmpp://0=4E", {kListRadical, 2, "[丨]"}}};
+        {Request(kListRadical, 2), list(kListRadical, 2), "chars\">&#x4E", {kListRadical, 2, "[丨]"}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.request.command));
         view_.bodies.clear();
