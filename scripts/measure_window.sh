@@ -47,18 +47,20 @@ for _ in $(seq 100); do [ -S "$sound_socket" ] && break; sleep 0.05; done
 export PULSE_SERVER=unix:$sound_socket
 
 log=$work/timings.log
-# Waits until the log holds COUNT lines of EVENT; prints the last one's milliseconds.
+# Waits for the first line of EVENT in the log, which each step empties
+# first (the program appends to it), and prints its milliseconds; "-" when
+# none came within 15 s, which the medians leave out.
 await() {
-  local event=$1 count=$2
+  local event=$1
   for _ in $(seq 300); do
-    if [ "$(grep -c "^timing: $event " "$log")" -ge "$count" ]; then
-      grep "^timing: $event " "$log" | sed -n "${count}p" | awk '{print $3}'
+    if grep -q "^timing: $event " "$log"; then
+      grep "^timing: $event " "$log" | head -1 | awk '{print $3}'
       return
     fi
     sleep 0.05
   done
   echo "no $event within 15 s" >&2
-  exit 1
+  echo -
 }
 # Clicks into the search box, types TEXT over what it holds and presses Enter.
 search() {
@@ -97,29 +99,34 @@ open_tree_item() {
 
 one_run() {
   : >"$log"
-  "$program" 2>"$log" &
+  "$program" 2>>"$log" &
   program_pid=$!
-  echo "window-shown $(await window-shown 1)"
-  echo "welcome-painted $(await welcome-painted 1)"
+  echo "window-shown $(await window-shown)"
+  echo "welcome-painted $(await welcome-painted)"
   local window
   window=$(xdotool search --sync --onlyvisible --pid "$program_pid" | head -1)
   xdotool windowfocus --sync "$window"
   sleep 0.5
+  : >"$log"
   search "$window" 中
-  echo "character-page $(await page-painted 1)"
+  echo "character-page $(await page-painted)"
   sleep 0.5
+  : >"$log"
   # The speaker beside zhōng, where a new window of the default size shows it.
   xdotool mousemove --window "$window" 393 148 click 1
-  echo "speaker-click $(await sound-started 1)"
+  echo "speaker-click $(await sound-started)"
   sleep 0.5
+  : >"$log"
   search "$window" to
-  echo "english-search $(await page-painted 2)"
+  echo "english-search $(await page-painted)"
   sleep 0.5
+  : >"$log"
   open_tree_item "$window" p y yi
-  echo "syllable-page-yi $(await page-painted 3)"
+  echo "syllable-page-yi $(await page-painted)"
   sleep 0.5
+  : >"$log"
   open_tree_item "$window" ra +85
-  echo "radical-page-water $(await page-painted 4)"
+  echo "radical-page-water $(await page-painted)"
   "$program" --quit >/dev/null
   wait "$program_pid" || true
   program_pid=
@@ -134,5 +141,5 @@ median() {
 printf '%-20s %s\n' event "median ms ($runs runs)"
 for event in window-shown welcome-painted character-page speaker-click english-search syllable-page-yi \
   radical-page-water; do
-  printf '%-20s %s\n' "$event" "$(grep "^$event " "$work/all.txt" | awk '{print $2}' | median)"
+  printf '%-20s %s\n' "$event" "$(grep "^$event [0-9]" "$work/all.txt" | awk '{print $2}' | median)"
 done

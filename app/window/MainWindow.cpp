@@ -30,9 +30,13 @@
 #include <QMetaObject>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 
 namespace quillory {
 namespace {
+
+// After the start, when the welcome page has been painted.
+constexpr int kLookupWarmUpDelayMs = 1000;
 
 int ScreenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -100,6 +104,14 @@ bool MainWindow::Initialise() {
     // Asks for a newer version without waiting; the update button and the
     // blinking lamps appear when one exists.
     updates_->Start(dictionary_.index().dataVersion());
+    // The record store's first English and reading look-ups read their
+    // indexes into its cache and prepare their statements, some 15 ms here.
+    // Done once the welcome page is up, a user's first search does not wait.
+    QTimer::singleShot(kLookupWarmUpDelayMs, this, [this] {
+        if (!exiting_) {
+            dictionary_.lookup().Find(QStringLiteral("the"));
+        }
+    });
     if (exitPending_) {
         QMetaObject::invokeMethod(this, &MainWindow::ExitProgram, Qt::QueuedConnection);
     } else if (showPending_) {

@@ -9,10 +9,12 @@
 #include "controls/SearchComboBox.h"
 #include "controls/SuggestionList.h"
 #include "controls/tree/CategoryTree.h"
+#include "dictionary/text/Romanisation.h"
 #include "lessons/editor/LessonEditor.h"
 #include "settings/SettingsStore.h"
 #include "stroke/fonts/FontsDialog.h"
 #include "stroke/player/StrokePlayer.h"
+#include "tests/support/PageBody.h"
 #include "tools/converter/ConverterWindow.h"
 
 #include <QApplication>
@@ -152,6 +154,30 @@ int main(int argc, char* argv[]) {
             QTest::keyClick(box, Qt::Key_Escape);
         }
         box->lineEdit()->clear();
+    }
+    // The largest lists, plain text whose characters open on a click, with
+    // the one under the pointer marked, in English and traditional Chinese.
+    const struct {
+        std::uint8_t command;
+        std::uint32_t value;
+        const char* name;
+    } lists[] = {{kListPinyin, EncodeSyllable("yi1", Scheme::Pinyin).value_or(0), "yi"},
+                 {kListRadical, 85, "radical-85"}};
+    for (const InterfaceLanguage language : {kEnglish, kFanti}) {
+        window.SetLanguage(language);
+        for (const auto& list : lists) {
+            window.PostRequest(ProtocolRequest{list.command, list.value, std::nullopt});
+            saved &= QTest::qWaitFor(
+                [&] { return window.searchState().history.entry(0).command == list.command; }, 20000);
+            QTest::qWait(1500);
+            if (const std::optional<QPoint> at = testing::TextCentre(
+                    window.view()->page(), QStringLiteral(".chars"), QStringLiteral("\u4F0A"))) {
+                QTest::mouseMove(window.view()->focusProxy(), *at);
+                QTest::qWait(500);
+            }
+            saved &= window.grab().save(out.filePath(
+                QStringLiteral("list-%1-%2.png").arg(QLatin1String(list.name)).arg(int(language))));
+        }
     }
     // The Converter with converted text, in English (to Pinyin) and in
     // simplified Chinese (to Taiwan's traditional forms).
