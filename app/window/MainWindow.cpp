@@ -30,13 +30,9 @@
 #include <QMetaObject>
 #include <QScreen>
 #include <QShortcut>
-#include <QTimer>
 
 namespace quillory {
 namespace {
-
-// After the start, when the welcome page has been painted.
-constexpr int kLookupWarmUpDelayMs = 1000;
 
 int ScreenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -105,13 +101,18 @@ bool MainWindow::Initialise() {
     // blinking lamps appear when one exists.
     updates_->Start(dictionary_.index().dataVersion());
     // The record store's first English and reading look-ups read their
-    // indexes into its cache and prepare their statements, some 15 ms here.
-    // Done once the welcome page is up, a user's first search does not wait.
-    QTimer::singleShot(kLookupWarmUpDelayMs, this, [this] {
-        if (!exiting_) {
-            dictionary_.lookup().Find(QStringLiteral("the"));
-        }
-    });
+    // indexes into its cache and prepare their statements, some 15 ms here,
+    // on each of its two connections. Done once the welcome page is painted, a
+    // user's first search and first keystroke do not wait for that.
+    connect(
+        view_, &CExplainWin::pagePainted, this,
+        [this] {
+            if (!exiting_) {
+                suggestions_->WarmUp();
+                dictionary_.lookup().Find(QStringLiteral("the"));
+            }
+        },
+        Qt::SingleShotConnection);
     if (exitPending_) {
         QMetaObject::invokeMethod(this, &MainWindow::ExitProgram, Qt::QueuedConnection);
     } else if (showPending_) {
@@ -144,8 +145,9 @@ void MainWindow::CreateControls() {
     searchBox_ = new SearchComboBox(this);
     searchBox_->setRequestPoster([this](const ProtocolRequest& request) { PostRequest(request); });
     // Suggestions while typing, from the same record store on a thread of their own.
-    searchBox_->setSuggestionSource(
-        new StoreSuggestions(dictionary_.files().DataPath(Dictionary::recordStoreName()), searchBox_));
+    suggestions_ =
+        new StoreSuggestions(dictionary_.files().DataPath(Dictionary::recordStoreName()), searchBox_);
+    searchBox_->setSuggestionSource(suggestions_);
     connect(searchBox_, &SearchComboBox::searchRequested, this, [this] { RunGo(); });
     connect(searchBox_, &SearchComboBox::historyPicked, this, [this](int index) { PickHistory(index); });
     controls_.PlaceSearchBox(searchBox_);

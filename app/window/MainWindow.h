@@ -43,6 +43,7 @@ class CUniTreeCtrl;
 class MainMenus;
 class SearchComboBox;
 class TrayIcon;
+class StoreSuggestions;
 class UpdateControls;
 
 // What the window needs from outside: where its data and settings are, and
@@ -179,6 +180,7 @@ private:
     SearchComboBox* searchBox_ = nullptr;
     std::unique_ptr<MainMenus> menus_;
     UpdateControls* updates_ = nullptr;
+    StoreSuggestions* suggestions_ = nullptr;
 
     TrayIcon* tray_ = nullptr;
     bool animatedIcon_ = true;

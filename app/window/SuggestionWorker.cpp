@@ -42,6 +42,12 @@ void SuggestionWorker::LookUp(quint64 sequence, const QString& text) {
     emit answered(sequence, suggestions);
 }
 
+void SuggestionWorker::WarmUp() {
+    if (Ready()) {
+        lookup_->Suggest(QStringLiteral("zh"), SuggestionList::kMaxRows);
+    }
+}
+
 StoreSuggestions::StoreSuggestions(const QString& recordStorePath, QObject* parent)
     : SuggestionSource(parent) {
     qRegisterMetaType<QList<Suggestion>>();
@@ -49,6 +55,7 @@ StoreSuggestions::StoreSuggestions(const QString& recordStorePath, QObject* pare
     worker->moveToThread(&thread_);
     connect(&thread_, &QThread::finished, worker, &QObject::deleteLater);
     connect(this, &StoreSuggestions::lookUpRequested, worker, &SuggestionWorker::LookUp);
+    connect(this, &StoreSuggestions::warmUpRequested, worker, &SuggestionWorker::WarmUp);
     connect(worker, &SuggestionWorker::answered, this, &SuggestionSource::suggested);
     thread_.setObjectName(QStringLiteral("suggestions"));
     thread_.start();
@@ -60,6 +67,10 @@ StoreSuggestions::StoreSuggestions(const QString& recordStorePath, QObject* pare
 StoreSuggestions::~StoreSuggestions() {
     thread_.quit();
     thread_.wait();
+}
+
+void StoreSuggestions::WarmUp() {
+    emit warmUpRequested();
 }
 
 void StoreSuggestions::RequestSuggestions(quint64 sequence, const QString& text) {

@@ -25,6 +25,9 @@ public:
     void LookUp(quint64 sequence, const QString& text);
     // Opens the store, once, on this thread; false when it cannot.
     bool Ready();
+    // Looks up once without answering, so that the store's cache and
+    // statements are ready before the first keystroke.
+    void WarmUp();
 
 signals:
     void answered(quint64 sequence, const QList<quillory::Suggestion>& suggestions);
@@ -49,9 +52,12 @@ public:
     ~StoreSuggestions() override;
 
     void RequestSuggestions(quint64 sequence, const QString& text) override;
+    // Has the worker look up once, answering nothing.
+    void WarmUp();
 
 signals:
     void lookUpRequested(quint64 sequence, const QString& text);
+    void warmUpRequested();
 
 private:
     QThread thread_;
