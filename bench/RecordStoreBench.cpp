@@ -2,26 +2,15 @@
 // (the full-text ranking then scores thousands of matches), everyday words
 // and phrases ranked by their counts, long pasted queries, and the
 // suggestions for the start of a word being typed.
-#include "dictionary/records/RecordStore.h"
+#include "bench/FullRecordStore.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace quillory;
 
 namespace {
 
-const RecordStore& FullRecordStore() {
-    static RecordStore store;
-    static const bool opened = store.Open(QStringLiteral(QUILLORY_DATA_DIR "/records.db"));
-    if (!opened) {
-        std::fprintf(stderr, "cannot open %s/records.db: %s\n", QUILLORY_DATA_DIR,
-                     qPrintable(store.openError()));
-        std::abort();
-    }
-    return store;
-}
+using bench::FullRecordStore;
 
 void EnglishSearchQuery(benchmark::State& state) {
     const RecordStore& store = FullRecordStore();

@@ -1,25 +1,17 @@
 // Search-box look-ups on the full data: romanised queries read as Pinyin
 // (toneless, several syllables, every split tried), English queries and the
 // suggestions while typing.
-#include "dictionary/records/RecordStore.h"
+#include "bench/FullRecordStore.h"
 #include "dictionary/search/Lookup.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <cstdlib>
 
 using namespace quillory;
 
 namespace {
 
 const Lookup& FullLookup() {
-    static RecordStore store;
-    static const bool opened = store.Open(QStringLiteral(QUILLORY_DATA_DIR "/records.db"));
-    if (!opened) {
-        std::fprintf(stderr, "cannot open %s/records.db\n", QUILLORY_DATA_DIR);
-        std::abort();
-    }
-    static const Lookup lookup(store);
+    static const Lookup lookup(bench::FullRecordStore());
     return lookup;
 }
 
